@@ -1,0 +1,34 @@
+// Library loading over dlopen/dlsym or LoadLibraryA/GetProcAddress.
+#include "platform/dynamic_library.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace l3xml {
+namespace platform {
+
+#if defined(_WIN32)
+
+void* loadLibrary(const char* fileName) { return reinterpret_cast<void*>(LoadLibraryA(fileName)); }
+
+void* findSymbol(void* library, const char* name) {
+  if (library == nullptr) return nullptr;
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+#else
+
+void* loadLibrary(const char* fileName) { return dlopen(fileName, RTLD_NOW | RTLD_GLOBAL); }
+
+void* findSymbol(void* library, const char* name) {
+  if (library == nullptr) return nullptr;
+  return dlsym(library, name);
+}
+
+#endif
+
+}  // namespace platform
+}  // namespace l3xml

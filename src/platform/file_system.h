@@ -1,0 +1,69 @@
+// Files and folders as the library needs them: the only door to the operating system's files.
+#ifndef L3XML_PLATFORM_FILE_SYSTEM_H
+#define L3XML_PLATFORM_FILE_SYSTEM_H
+
+#include <cstdio>
+#include <string>
+
+namespace l3xml {
+namespace platform {
+
+#if defined(_WIN32)
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// Every file operation the library makes goes through this table, so that tests can make any
+// one of them fail and check that nothing is lost.
+struct FileOperations {
+  bool (*exists)(const char* path);                              // files and folders alike
+  bool (*copy)(const char* source, const char* destination);     // replaces the destination
+  bool (*canRead)(const char* path);                             // read permission granted
+  bool (*makeDirectories)(const char* path);                     // the folder and its parents
+  bool (*replace)(const char* source, const char* destination);  // rename over an existing file
+  std::FILE* (*open)(const char* path, const char* mode);
+  int (*close)(std::FILE* file);
+  int (*getChar)(std::FILE* file);
+  int (*putChar)(int character, std::FILE* file);
+  char* (*getLine)(char* buffer, int size, std::FILE* file);
+  int (*putText)(const char* text, std::FILE* file);
+  std::size_t (*write)(const void* data, std::size_t size, std::size_t count, std::FILE* file);
+  int (*seek)(std::FILE* file, long offset, int origin);
+  int (*remove)(const char* path);
+  int (*rename)(const char* source, const char* destination);
+};
+
+// The operating system's own operations.
+const FileOperations& systemFileOperations();
+// The table in use; tests may change its entries and restore them from systemFileOperations().
+FileOperations& fileOperations();
+
+inline bool pathExists(const std::string& path) { return fileOperations().exists(path.c_str()); }
+inline bool copyFileReplacing(const std::string& source, const std::string& destination) {
+  return fileOperations().copy(source.c_str(), destination.c_str());
+}
+inline bool canRead(const std::string& path) { return fileOperations().canRead(path.c_str()); }
+inline bool makeDirectories(const std::string& path) { return fileOperations().makeDirectories(path.c_str()); }
+inline bool replaceFile(const std::string& source, const std::string& destination) {
+  return fileOperations().replace(source.c_str(), destination.c_str());
+}
+inline std::FILE* openFile(const std::string& path, const char* mode) {
+  return fileOperations().open(path.c_str(), mode);
+}
+inline int closeFile(std::FILE* file) { return fileOperations().close(file); }
+inline int removeFile(const std::string& path) { return fileOperations().remove(path.c_str()); }
+inline int renameFile(const std::string& source, const std::string& destination) {
+  return fileOperations().rename(source.c_str(), destination.c_str());
+}
+
+// The folder part of a path (up to its last separator, without it); empty when there is none.
+std::string parentFolder(const std::string& path);
+
+// The fixed folder that the file lookup tries after the user's and the system's root folders.
+const char* fixedGuiFolder();
+
+}  // namespace platform
+}  // namespace l3xml
+
+#endif  // L3XML_PLATFORM_FILE_SYSTEM_H

@@ -1,0 +1,125 @@
+// The XML document interface: the operations of the platform XML service that the library uses.
+//
+// Shaped like the COM document object model so that one backend can be the service itself:
+// every operation returns a COM status (0 success, 1 "false", negative failure) and hands
+// objects out as counted references. Texts are narrow: the backend converts them.
+#ifndef L3XML_XMLDOC_XML_DOM_H
+#define L3XML_XMLDOC_XML_DOM_H
+
+#include <cstdint>
+#include <string>
+
+#include <l3xml/com_ptr.h>
+
+namespace l3xml {
+namespace dom {
+
+// A COM status code (HRESULT): 32-bit signed, negative means failure.
+using Status = std::int32_t;
+
+inline constexpr Status kOk = 0;
+inline constexpr Status kFalse = 1;
+inline constexpr Status kFail = static_cast<Status>(0x80004005u);
+inline constexpr Status kPointer = static_cast<Status>(0x80004003u);
+inline constexpr Status kInvalidArg = static_cast<Status>(0x80070057u);
+inline constexpr Status kOutOfMemory = static_cast<Status>(0x8007000Eu);
+inline constexpr Status kResourceNotFound = static_cast<Status>(0x800C0005u);  // file missing
+inline constexpr Status kAccessDenied = static_cast<Status>(0x80070005u);
+
+// Parse error codes of the service.
+inline constexpr Status kParseUndeclaredPrefix = static_cast<Status>(0xC00CE01Du);
+inline constexpr Status kParseMissingEquals = static_cast<Status>(0xC00CE501u);
+inline constexpr Status kParseBadNameStart = static_cast<Status>(0xC00CE504u);
+inline constexpr Status kParseUnclosedAtEnd = static_cast<Status>(0xC00CE553u);
+inline constexpr Status kParseMultipleRoots = static_cast<Status>(0xC00CE555u);
+inline constexpr Status kParseTopLevelText = static_cast<Status>(0xC00CE556u);
+inline constexpr Status kParseNoRoot = static_cast<Status>(0xC00CE558u);
+inline constexpr Status kParseEndTagMismatch = static_cast<Status>(0xC00CE56Du);
+
+inline bool failed(Status status) { return status < 0; }
+
+// Counted reference of every interface below.
+class IRefCounted {
+ public:
+  virtual unsigned long AddRef() = 0;
+  virtual unsigned long Release() = 0;
+
+ protected:
+  virtual ~IRefCounted() = default;
+};
+
+// A node of a document: element, text, CDATA, comment, processing instruction or attribute.
+class IXMLDOMNode : public IRefCounted {
+ public:
+  // The qualified name as written; "#text", "#cdata-section", "#comment", "#document" otherwise.
+  virtual Status get_nodeName(std::string& name) = 0;
+  // The local name without prefix; empty (status 1) for nodes that have none.
+  virtual Status get_baseName(std::string& name) = 0;
+  // The value of an attribute, text, CDATA, comment or processing instruction; status 1 and
+  // empty for elements.
+  virtual Status get_nodeValue(std::string& value) = 0;
+  // The text of the node and its descendants, with the service's whitespace rules.
+  virtual Status get_text(std::string& text) = 0;
+  // Replaces all content by one text node (none for an empty text); attributes stay.
+  virtual Status put_text(const std::string& text) = 0;
+  // The direct children in document order; whitespace-only text is not a child.
+  virtual Status get_childNodes(ComPtr<IXMLDOMNodeList>& children) = 0;
+  // The attributes in document order; status 1 and no map for nodes other than elements.
+  virtual Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) = 0;
+  // Puts newChild (possibly from another document, which it then leaves) in oldChild's place.
+  // kInvalidArg when oldChild is not a child of this node. oldOut may be null.
+  virtual Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) = 0;
+};
+
+// An ordered list of nodes.
+class IXMLDOMNodeList : public IRefCounted {
+ public:
+  virtual Status get_length(long& length) = 0;
+  // The node at index (from 0); status 1 and no node outside the list.
+  virtual Status get_item(long index, ComPtr<IXMLDOMNode>& node) = 0;
+};
+
+// The attributes of an element, in document order.
+class IXMLDOMNamedNodeMap : public IRefCounted {
+ public:
+  virtual Status get_length(long& length) = 0;
+  virtual Status get_item(long index, ComPtr<IXMLDOMNode>& attribute) = 0;
+};
+
+// The outcome of the last load of a document.
+class IXMLDOMParseError : public IRefCounted {
+ public:
+  // 0 when the last load parsed; a negative parse error code otherwise.
+  virtual Status get_errorCode(Status& code) = 0;
+  virtual Status get_line(long& line) = 0;
+  virtual Status get_linepos(long& position) = 0;
+  virtual Status get_url(std::string& url) = 0;
+  virtual Status get_reason(std::string& reason) = 0;
+};
+
+// A document: the node that owns a tree.
+class IXMLDOMDocument : public IXMLDOMNode {
+ public:
+  virtual Status put_async(bool async) = 0;
+  virtual Status put_validateOnParse(bool validate) = 0;
+  virtual Status put_resolveExternals(bool resolve) = 0;
+  // Loads a file. Negative when it cannot be read; otherwise non-negative, with successful
+  // telling whether it parsed (the parse error object says why not). A failed load leaves the
+  // document empty.
+  virtual Status load(const std::string& path, bool& successful) = 0;
+  // Loads a document from text, with the same outcome rules as load.
+  virtual Status loadXML(const std::string& xml, bool& successful) = 0;
+  // Writes the document to path; negative when it cannot be written.
+  virtual Status save(const std::string& path) = 0;
+  virtual Status get_parseError(ComPtr<IXMLDOMParseError>& error) = 0;
+  // The root element; status 1 and no node when the document has none.
+  virtual Status get_documentElement(ComPtr<IXMLDOMNode>& root) = 0;
+  // "//name" selects every element of that qualified name; "//*[ text() = 'lit']" every element
+  // with a text child equal to lit. Failure and no list when the query cannot be evaluated.
+  virtual Status selectNodes(const std::string& query, ComPtr<IXMLDOMNodeList>& nodes) = 0;
+};
+
+}  // namespace dom
+}  // namespace l3xml
+
+#endif  // L3XML_XMLDOC_XML_DOM_H
