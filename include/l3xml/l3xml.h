@@ -70,6 +70,10 @@ class L3XML_API ParameterFileReader {
                              std::string& xmlFileName, int kind, std::map<std::string, ParamStructure>& typeList);
 
  private:
+  // The association step makes its document through the reader.
+  friend long AssociationFileParse(const std::string& fileName, std::map<std::string, ParamStructure> typeList,
+                                   std::map<std::string, ParamStructure> pixitList);
+
   // Makes a new XML document; the caller takes over the returned reference. Null on failure.
   l3xml::dom::IXMLDOMDocument* DomFromCOM();
   // Logs the reader's failure message; always false.

@@ -28,8 +28,10 @@ struct FileOperations {
   int (*putChar)(int character, std::FILE* file);
   char* (*getLine)(char* buffer, int size, std::FILE* file);
   int (*putText)(const char* text, std::FILE* file);
+  std::size_t (*read)(void* data, std::size_t size, std::size_t count, std::FILE* file);
   std::size_t (*write)(const void* data, std::size_t size, std::size_t count, std::FILE* file);
   int (*seek)(std::FILE* file, long offset, int origin);
+  int (*error)(std::FILE* file);  // non-zero once a read or write failed
   int (*remove)(const char* path);
   int (*rename)(const char* source, const char* destination);
 };

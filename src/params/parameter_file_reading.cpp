@@ -1,0 +1,246 @@
+// Reading PIXIT, type-definition and synchronisation files into the reader's lists.
+#include <cstdint>
+
+#include <l3xml/l3xml.h>
+
+#include "logging/logging.h"
+#include "params/narrow_text.h"
+#include "xmldoc/xml_dom.h"
+
+namespace dom = l3xml::dom;
+namespace logging = l3xml::logging;
+
+namespace {
+
+// How a type element's children are read, by its "Basetype".
+enum class ChildReading { kNone, kByName, kByPosition };
+
+struct BasetypeRule {
+  const char* basetype;
+  ChildReading reading;
+  bool basetypeAtOnce;    // set by the "Basetype" attribute itself, not by a child's attribute
+  bool thirdChildIsType;  // "String": the third child's attributes give the type
+};
+
+constexpr BasetypeRule kBasetypeRules[] = {
+    {"Boolean", ChildReading::kNone, true, false},        {"Binary", ChildReading::kByName, false, false},
+    {"Integer", ChildReading::kByPosition, false, false}, {"Double", ChildReading::kByPosition, false, false},
+    {"String", ChildReading::kByPosition, false, true},   {"Enum", ChildReading::kByName, true, false},
+};
+
+const BasetypeRule* findBasetypeRule(const std::string& basetype) {
+  for (const BasetypeRule& rule : kBasetypeRules) {
+    if (basetype == rule.basetype) return &rule;
+  }
+  return nullptr;
+}
+
+void applyPixitAttribute(ParamStructure& param, const std::string& name, const std::string& value) {
+  if (name == "Name") {
+    param.name = value;
+  } else if (name == "Type") {
+    param.type = value;
+  } else if (name == "Value") {
+    param.value = value;
+  } else if (name == "Group") {
+    param.group = value;
+  } else if (name == "Unit") {
+    param.unit = value;
+  } else if (name == "Comment") {
+    param.comment = value;
+  } else if (name == "Cell") {
+    param.cell = value;
+  }
+}
+
+void applySyncAttribute(ParamStructure_Sync& sync, const std::string& name, const std::string& value) {
+  if (name == "SourceParam") {
+    sync.sourceParam = value;
+  } else if (name == "SourceXml") {
+    sync.sourceXml = value;
+  } else if (name == "DestParam") {
+    sync.destParam = value;
+  } else if (name == "DestXml") {
+    sync.destXml = value;
+  } else if (name == "Type") {
+    sync.type = value;
+  }
+}
+
+// Appends the "Value" and "NumericValue" attributes of an enumerator child to the two lists.
+void applyEnumeratorAttribute(std::vector<std::string>& names, std::vector<std::string>& numbers,
+                              const std::string& name, const std::string& value) {
+  if (name == "Value") {
+    names.push_back(value);
+  } else if (name == "NumericValue") {
+    numbers.push_back(value);
+  }
+}
+
+// What one attribute of a type element's child writes, by the rule and the child's position.
+void applyTypeChildAttribute(ParamStructure& param, const BasetypeRule& rule, long position, const std::string& name,
+                             const std::string& value) {
+  const std::string basetype = rule.basetype;
+  if (rule.reading == ChildReading::kByPosition) {
+    if (position == 0) {
+      param.basetype = basetype;
+      param.minValue = value;
+    } else if (position == 1) {
+      param.maxValue = value;
+    } else if (position == 2 && rule.thirdChildIsType) {
+      param.type = value;
+    }
+  } else if (basetype == "Binary") {
+    if (name == "minValue") {
+      param.basetype = basetype;
+      param.minValue = value;
+    } else if (name == "maxValue") {
+      param.maxValue = value;
+    }
+  } else {
+    applyEnumeratorAttribute(param.enumValues, param.enumNumericValues, name, value);
+  }
+}
+
+// The walk's cursors, which live in the reader so that they share the document's life.
+struct WalkCursors {
+  dom::ComPtr<dom::IXMLDOMNodeList>& elementChildList;
+  dom::ComPtr<dom::IXMLDOMNode>& attribute;
+  dom::ComPtr<dom::IXMLDOMNode>& child;
+  dom::ComPtr<dom::IXMLDOMNamedNodeMap>& childAttributeMap;
+  std::string& nodeName;
+  std::int32_t& status;
+
+  bool failed(dom::Status result) {
+    status = result;
+    if (!dom::failed(result)) return false;
+    logging::error({"Failed to parse parameter file"});
+    return true;
+  }
+
+  // Calls apply(name, value) for each attribute of map, in document order, texts cut as the
+  // narrow conversion cuts them.
+  template <class Apply>
+  void forEachAttribute(dom::IXMLDOMNamedNodeMap& map, dom::ComPtr<dom::IXMLDOMNode>& cursor, Apply apply) {
+    long count = 0;
+    if (failed(map.get_length(count))) return;
+    for (long i = 0; i < count; ++i) {
+      std::string value;
+      if (failed(map.get_item(i, cursor)) || !cursor || failed(cursor->get_nodeName(nodeName)) ||
+          failed(cursor->get_nodeValue(value))) {
+        continue;
+      }
+      apply(l3xml::params::cutText(nodeName), l3xml::params::cutText(value));
+    }
+  }
+
+  // Calls apply(position, name, value) for each attribute of each child element of element.
+  template <class Apply>
+  void forEachChildAttribute(dom::IXMLDOMNode& element, Apply apply) {
+    long count = 0;
+    if (failed(element.get_childNodes(elementChildList)) || !elementChildList ||
+        failed(elementChildList->get_length(count))) {
+      return;
+    }
+    for (long position = 0; position < count; ++position) {
+      if (failed(elementChildList->get_item(position, child)) || !child) continue;
+      const dom::Status mapStatus = child->get_attributes(childAttributeMap);
+      if (!childAttributeMap) {
+        if (mapStatus != dom::kFalse) failed(dom::failed(mapStatus) ? mapStatus : dom::kFail);
+        continue;  // comments and other nodes that are not elements carry nothing
+      }
+      if (failed(mapStatus)) continue;
+      // The child cursor serves the child's attributes once its map is taken.
+      forEachAttribute(*childAttributeMap, child,
+                       [&](const std::string& name, const std::string& value) { apply(position, name, value); });
+    }
+  }
+};
+
+}  // namespace
+
+bool ParameterFileReader::readParameterFile(std::string& fileName, File kind) {
+  logging::debug(
+      {"ParameterFileReader::readParameterFile ::The name of the Xml File to be loaded is : ", fileName, "."});
+  if (fileName.empty()) return false;
+
+  if (!pXMLDoc) {
+    pXMLDoc.Attach(DomFromCOM());
+    if (!pXMLDoc) {
+      logging::error({"Failed to parse parameter file"});
+      return false;
+    }
+  }
+
+  xmlFileName.bstrVal = fileName;
+  bool loaded = false;
+  status = pXMLDoc->load(xmlFileName.bstrVal, loaded);
+  if (dom::failed(status) || !loaded) {
+    logging::error({"Failed to load DOM from given xml:", fileName, "."});
+    return false;
+  }
+  logging::debug({"OPENING XML FILE TO READ:", fileName, "."});
+
+  // Once the file is loaded the result is true: a failing call only skips what it would yield.
+  WalkCursors walk{pElementChildList, pAttribute, pChild, pChildAttributeMap, nodeName, status};
+  long entryCount = 0;
+  if (walk.failed(pXMLDoc->get_documentElement(pRootElement)) || !pRootElement ||
+      walk.failed(pRootElement->get_childNodes(pRootChildList)) || !pRootChildList ||
+      walk.failed(pRootChildList->get_length(entryCount))) {
+    return true;
+  }
+
+  for (long entry = 0; entry < entryCount; ++entry) {
+    if (walk.failed(pRootChildList->get_item(entry, pElement)) || !pElement) continue;
+    const dom::Status mapStatus = pElement->get_attributes(pElementAttributeMap);
+    if (mapStatus == dom::kFalse && !pElementAttributeMap) continue;  // not an element: no entry
+    if (kind == TYPE_FILE) {
+      currentParam.enumNumericValues.clear();
+      currentParam.enumValues.clear();
+    } else if (kind == SYNC_FILE) {
+      currentSync.enumValues.clear();
+      currentSync.enumNumericValues.clear();
+    }
+    bool recognised = false;
+    if (walk.failed(mapStatus)) {
+      // nothing of this element can be read
+    } else if (!pElementAttributeMap) {
+      walk.failed(dom::kFail);
+    } else {
+      dom::IXMLDOMNode& element = *pElement;
+      walk.forEachAttribute(*pElementAttributeMap, pAttribute, [&](const std::string& name, const std::string& value) {
+        if (kind == PIXIT_FILE) {
+          applyPixitAttribute(currentParam, name, value);
+        } else if (kind == TYPE_FILE) {
+          if (name == "Name") {
+            currentParam.name = value;
+          } else if (name == "Basetype") {
+            const BasetypeRule* rule = findBasetypeRule(value);
+            if (rule == nullptr) return;
+            recognised = true;
+            if (rule->basetypeAtOnce) currentParam.basetype = rule->basetype;
+            if (rule->reading == ChildReading::kNone) return;
+            walk.forEachChildAttribute(element,
+                                       [&](long position, const std::string& childName, const std::string& childValue) {
+                                         applyTypeChildAttribute(currentParam, *rule, position, childName, childValue);
+                                       });
+          }
+        } else if (kind == SYNC_FILE) {
+          applySyncAttribute(currentSync, name, value);
+          if (name == "Type" && value == "Enum") {
+            walk.forEachChildAttribute(element, [&](long, const std::string& childName, const std::string& childValue) {
+              applyEnumeratorAttribute(currentSync.enumValues, currentSync.enumNumericValues, childName, childValue);
+            });
+          }
+        }
+      });
+    }
+    // Insertion never replaces: the first record stored under a name stays.
+    if (kind == PIXIT_FILE || (kind == TYPE_FILE && recognised)) {
+      paramList.emplace(currentParam.name, currentParam);
+    } else if (kind == SYNC_FILE) {
+      paramList_Sync.push_back(currentSync);
+    }
+  }
+  return true;
+}

@@ -1,0 +1,85 @@
+// Whole-file helpers of the writing side: copying, existence and access tests, and trimming a
+// file after its last '>'.
+#include <l3xml/l3xml.h>
+
+#include "logging/logging.h"
+#include "parser/file_operations.h"
+#include "paths/framework_paths.h"
+#include "platform/file_system.h"
+
+namespace logging = l3xml::logging;
+namespace platform = l3xml::platform;
+
+namespace l3xml {
+namespace parser {
+
+bool copyFileLogged(const std::string& source, const std::string& destination) {
+  const bool copied = platform::copyFileReplacing(source, destination);
+  const logging::Level level = copied ? logging::kDebug : logging::kError;
+  logging::logJoined(level, {copied ? "CXMLParser::copyFile Success" : "CXMLParser::copyFile Failure"});
+  logging::logFormatted(level, "Source File %s", source.c_str());
+  logging::logFormatted(level, "Dest File %s", destination.c_str());
+  return copied;
+}
+
+bool readWholeFile(const std::string& path, std::string& content) {
+  std::FILE* file = platform::openFile(path, "rb");
+  if (file == nullptr) return false;
+  content.clear();
+  char buffer[65536];
+  bool ok = true;
+  for (;;) {
+    const std::size_t got = platform::fileOperations().read(buffer, 1, sizeof buffer, file);
+    content.append(buffer, got);
+    if (got < sizeof buffer) {
+      ok = platform::fileOperations().error(file) == 0;
+      break;
+    }
+  }
+  return platform::closeFile(file) == 0 && ok;
+}
+
+bool writeWholeFile(const std::string& path, const std::string& content) {
+  std::FILE* file = platform::openFile(path, "wb");
+  if (file == nullptr) return false;
+  const bool written = platform::fileOperations().write(content.data(), 1, content.size(), file) == content.size();
+  const bool closed = platform::closeFile(file) == 0;
+  return written && closed;
+}
+
+}  // namespace parser
+}  // namespace l3xml
+
+void CXMLParser::copyFile(std::string source, std::string destination) {
+  (void)l3xml::parser::copyFileLogged(source, destination);
+}
+
+long CXMLParser::IsFilePresentInTempFolder(std::string& path) { return platform::pathExists(path) ? 0 : -1000; }
+
+// Tells whether the path can be read, which in effect tells whether it exists.
+bool CXMLParser::IsFileReadOnly(const std::string& path) { return platform::canRead(path); }
+
+// The trimmed content goes through the fixed intermediate file and is copied back over the file
+// before anything is deleted, so that a failure at any step leaves the file as it was.
+long CXMLParser::removeNewLineChar(std::string path) {
+  const std::string intermediate = l3xml::xmlParserSourcePath + platform::kSeparator + "newFile.xml";
+  std::string content;
+  if (!l3xml::parser::readWholeFile(path, content)) {
+    logging::error({"CXMLParser::removeNewLineChar: cannot read ", path});
+    return 1;
+  }
+  const std::string::size_type lastClose = content.rfind('>');
+  if (lastClose == std::string::npos) {
+    logging::debug({"The File is Empty "});
+    return 1;
+  }
+  content.resize(lastClose + 1);
+  if (!l3xml::parser::writeWholeFile(intermediate, content)) {
+    (void)platform::removeFile(intermediate);
+    logging::error({"CXMLParser::removeNewLineChar: cannot write ", intermediate});
+    return 1;
+  }
+  const bool copiedBack = l3xml::parser::copyFileLogged(intermediate, path);
+  (void)platform::removeFile(intermediate);
+  return copiedBack ? 0 : 1;
+}

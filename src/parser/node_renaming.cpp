@@ -1,0 +1,91 @@
+// Renaming a node by a text rewrite of the template into its working copy.
+#include <algorithm>
+
+#include <l3xml/l3xml.h>
+
+#include "logging/logging.h"
+#include "paths/framework_paths.h"
+#include "platform/file_system.h"
+
+namespace logging = l3xml::logging;
+namespace platform = l3xml::platform;
+
+namespace {
+
+// The rewrite works on the pieces a 255-character line buffer takes: a line with its line feed
+// when it fits, otherwise the next 254 characters of it.
+constexpr std::size_t kPieceLength = 254;
+
+// Reads the next piece into piece; false at the end of the input.
+bool readPiece(std::FILE* input, std::string& piece) {
+  piece.clear();
+  while (piece.size() < kPieceLength) {
+    const int c = platform::fileOperations().getChar(input);
+    if (c == EOF) break;
+    piece.push_back(static_cast<char>(c));
+    if (c == '\n') break;
+  }
+  return !piece.empty();
+}
+
+// Overwrites the piece from the first occurrence of oldName with newName's characters, as many
+// as newName has, cut at the piece's end; nothing else of the piece changes.
+void overwriteFirstOccurrence(std::string& piece, const std::string& oldName, const std::string& newName) {
+  if (oldName.empty()) return;
+  const std::string::size_type at = piece.find(oldName);
+  if (at == std::string::npos) return;
+  const std::size_t count = std::min(newName.size(), piece.size() - at);
+  piece.replace(at, count, newName, 0, count);
+}
+
+}  // namespace
+
+long CXMLParser::UpdateNodeName(std::string& fileName, char* oldNodeName, char* newNodeName) {
+  const std::string oldName = oldNodeName != nullptr ? oldNodeName : "";
+  const std::string newName = newNodeName != nullptr ? newNodeName : "";
+  logging::debug({"CXMLParser::UpdateNodeName :Setting value in file::", fileName, " and Old Node Name::", oldName,
+                  " and New Node Name::", newName});
+  const std::string inputSourcePath = getFrameworkCompleteFilePath_WCDMA(fileName);
+  logging::debug({"CXMLParser::UpdateNodeName :inputSourcePath = ", inputSourcePath});
+  const std::string tempFolder = l3xml::xmlParserSourcePath + l3xml::paths::subFolder({"temp"});
+  const std::string outputSourcePath = tempFolder + "temp.xml";
+  const std::string outputTempPath = tempFolder + fileName;
+  logging::debug({"CXMLParser::UpdateNodeName :outputSourcePath = ", outputSourcePath});
+
+  std::FILE* input = inputSourcePath.empty() ? nullptr : platform::openFile(inputSourcePath, "rb");
+  if (input == nullptr) {
+    logging::debug({"CXMLParser::UpdateNodeName :File not created = ", inputSourcePath});
+    return -1000;
+  }
+  std::FILE* output = platform::openFile(outputSourcePath, "wb");
+  if (output == nullptr) {
+    platform::closeFile(input);
+    logging::debug({"CXMLParser::UpdateNodeName :File not created = ", outputSourcePath});
+    return -1000;
+  }
+
+  bool written = true;
+  std::string piece;
+  while (readPiece(input, piece)) {
+    overwriteFirstOccurrence(piece, oldName, newName);
+    written = platform::fileOperations().write(piece.data(), 1, piece.size(), output) == piece.size() && written;
+  }
+  const bool readWhole = platform::fileOperations().error(input) == 0;
+  platform::closeFile(input);
+  written = platform::closeFile(output) == 0 && written;
+  if (!written || !readWhole) {
+    // A short rewrite must not replace the working copy.
+    (void)platform::removeFile(outputSourcePath);
+    logging::debug({"CXMLParser::UpdateNodeName :File not created = ", outputSourcePath});
+    return -1000;
+  }
+
+  (void)platform::removeFile(outputTempPath);
+  logging::debug({"CXMLParser::UpdateNodeName :outputTempPath = ", outputTempPath});
+  if (platform::renameFile(outputSourcePath, outputTempPath) != 0) {
+    logging::debug({"CXMLParser::UpdateNodeName :File Renamed Failed"});
+    return -1000;
+  }
+  logging::debug({"CXMLParser::UpdateNodeName :File Renamed successfully"});
+  return 0;
+}
