@@ -10,25 +10,36 @@
 namespace l3xml {
 namespace platform {
 
+namespace {
+
 #if defined(_WIN32)
 
-void* loadLibrary(const char* fileName) { return reinterpret_cast<void*>(LoadLibraryA(fileName)); }
+void* systemLoad(const char* fileName) { return reinterpret_cast<void*>(LoadLibraryA(fileName)); }
 
-void* findSymbol(void* library, const char* name) {
+void* systemFind(void* library, const char* name) {
   if (library == nullptr) return nullptr;
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
 #else
 
-void* loadLibrary(const char* fileName) { return dlopen(fileName, RTLD_NOW | RTLD_GLOBAL); }
+void* systemLoad(const char* fileName) { return dlopen(fileName, RTLD_NOW | RTLD_GLOBAL); }
 
-void* findSymbol(void* library, const char* name) {
+void* systemFind(void* library, const char* name) {
   if (library == nullptr) return nullptr;
   return dlsym(library, name);
 }
 
 #endif
+
+const LibraryOperations kSystemOperations = {&systemLoad, &systemFind};
+LibraryOperations operationsInUse = kSystemOperations;
+
+}  // namespace
+
+const LibraryOperations& systemLibraryOperations() { return kSystemOperations; }
+
+LibraryOperations& libraryOperations() { return operationsInUse; }
 
 }  // namespace platform
 }  // namespace l3xml

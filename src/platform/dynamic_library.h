@@ -5,12 +5,19 @@
 namespace l3xml {
 namespace platform {
 
-// Loads a library through the operating system's ordinary search; null when it cannot be loaded.
-// The library is never unloaded.
-void* loadLibrary(const char* fileName);
+// The two library operations, in a table that tests may wrap (to count loads, say).
+struct LibraryOperations {
+  // Loads a library through the ordinary search; null when it cannot be loaded. Never unloaded.
+  void* (*load)(const char* fileName);
+  // The address of an exported entry point; null when the library does not export it.
+  void* (*find)(void* library, const char* name);
+};
 
-// The address of an exported entry point; null when the library does not export it.
-void* findSymbol(void* library, const char* name);
+const LibraryOperations& systemLibraryOperations();
+LibraryOperations& libraryOperations();
+
+inline void* loadLibrary(const char* fileName) { return libraryOperations().load(fileName); }
+inline void* findSymbol(void* library, const char* name) { return libraryOperations().find(library, name); }
 
 }  // namespace platform
 }  // namespace l3xml
