@@ -21,9 +21,9 @@ int openSequenceBraces = 0;
 
 namespace {
 
-// Templates nest a few dozen levels; the walk refuses absurd depths rather than spending time
-// quadratic in the depth on the texts of the levels.
-constexpr std::size_t kMaxNestingDepth = 10000;
+// Templates nest a few dozen levels. Each level reads the text of its whole subtree, so the walk
+// refuses absurd depths rather than spend time that grows with the square of the depth.
+constexpr std::size_t kMaxNestingDepth = 256;
 
 constexpr const char* kCutMessage =
     "findValueAndAppendfinalString: the flattened text is longer than 4095 characters and was cut";
@@ -154,7 +154,7 @@ long CXMLParser::findValueAndAppendfinalString() {
         nodeListStack.push_back(children);
         childCountStack.push_back(childCount);
         if (levels.size() >= kMaxNestingDepth) {
-          return failWith("findValueAndAppendfinalString: the template is nested deeper than 10000 levels");
+          return failWith("findValueAndAppendfinalString: the template is nested deeper than 256 levels");
         }
         levels.push_back({childCount, 0, false, std::string()});
         continue;

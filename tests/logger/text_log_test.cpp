@@ -16,8 +16,8 @@ class TextLogTest : public ::testing::Test {
  protected:
   // Runs the writer in the temporary folder with an environment prefix; returns its standard error.
   std::string run(const std::string& environment, const std::string& args) {
-    const std::string command = "cd '" + dir.str() + "' && env -u L3XML_LOG -u L3XML_LOG_LEVEL " + environment +
-                                " '" + L3XML_LOGGER_WRITER + "' " + args + " 2>&1";
+    const std::string command = "cd '" + dir.str() + "' && env -u L3XML_LOG -u L3XML_LOG_LEVEL " + environment + " '" +
+                                L3XML_LOGGER_WRITER + "' " + args + " 2>&1";
     std::string output;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
       std::array<char, 512> buffer;

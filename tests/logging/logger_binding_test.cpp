@@ -41,8 +41,7 @@ TEST_F(LoggerBindingTest, CompleteLibraryIsLoadedOnceByTheFirstMessage) {
 }
 
 TEST_F(LoggerBindingTest, AbsentLibraryIsLookedForAgainByEveryMessage) {
-  EXPECT_EQ(runProbe(nullptr, "three"),
-            "error result=1 loads=1\ninfo result=1 loads=2\ndebug result=1 loads=3\n");
+  EXPECT_EQ(runProbe(nullptr, "three"), "error result=1 loads=1\ninfo result=1 loads=2\ndebug result=1 loads=3\n");
 }
 
 TEST_F(LoggerBindingTest, LibraryThatAppearsLaterIsLoadedByTheNextMessage) {

@@ -1,5 +1,5 @@
-// The base fixture of tests that call into the library: module state emptied and the log
-// recorder cleared before each test.
+// The base fixtures of tests that call into the library: module state emptied and the log
+// recorder cleared around each test; a framework folder tree for tests that work on files.
 #ifndef L3XML_TESTS_LIBRARY_TEST_H
 #define L3XML_TESTS_LIBRARY_TEST_H
 
@@ -9,15 +9,22 @@
 #include <vector>
 
 #include "recording_logger.h"
+#include "test_files.h"
 
 namespace l3xml_test {
 
-// Empties the library's module-wide state: settings, maps, counter and cached documents.
+inline constexpr int kDebug = 1;
+inline constexpr int kInfo = 2;
+inline constexpr int kError = 8;
+
+// Empties the library's module-wide state: settings, maps, counter, cached documents and every
+// replaced operation.
 void resetLibraryState();
 
 class LibraryTest : public ::testing::Test {
  protected:
   void SetUp() override;
+  void TearDown() override;
 
   // The messages logged since the test started.
   static std::vector<LogRecord> logs() { return recordedLogs(); }
@@ -26,6 +33,22 @@ class LibraryTest : public ::testing::Test {
   // True when a message with exactly this text was logged at level.
   static bool logged(int level, const std::string& message);
   static void clearLogs() { clearRecordedLogs(); }
+};
+
+// A framework in a temporary folder: the system and user source folders set, working copies
+// kept under the system folder (as the framework does, so that they are found again).
+class FrameworkTest : public LibraryTest {
+ protected:
+  void SetUp() override;
+
+  // Writes a file under the system folder ("RRCMessage/PrimaryCell/M.xml", say); its full path.
+  std::string place(const std::string& relativePath, const std::string& content);
+  // Makes the library's documents fail on demand through faultPlan().
+  static void useFaultyDocuments();
+
+  TempDir dir;
+  std::string system = dir / "system";
+  std::string user = dir / "user";
 };
 
 }  // namespace l3xml_test

@@ -1,0 +1,87 @@
+// Renaming nodes by a text rewrite of the template into its working copy.
+#include <gtest/gtest.h>
+
+#include <l3xml/l3xml.h>
+
+#include "library_test.h"
+
+namespace l3xml_test {
+namespace {
+
+class NodeRenamingTest : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    std::filesystem::create_directories(system + "/temp");
+  }
+  // Renames in a template holding content; the working copy's content, or "<failed>".
+  std::string rename(const std::string& content, const char* oldName, const char* newName) {
+    const std::string found = place("RRCMessage/PrimaryCell/R.xml", content);
+    std::string file = "R.xml";
+    const long result = CXMLParser().UpdateNodeName(file, const_cast<char*>(oldName), const_cast<char*>(newName));
+    EXPECT_EQ(readFile(found), content);
+    return result == 0 ? readFile(system + "/temp/R.xml") : "<failed>";
+  }
+};
+
+struct Rename {
+  const char* name;
+  std::string content;
+  const char* oldName;
+  const char* newName;
+  std::string renamed;
+};
+
+class NodeRenameTest : public NodeRenamingTest, public ::testing::WithParamInterface<Rename> {};
+
+TEST_P(NodeRenameTest, RewritesTheFirstOccurrenceOfEachPiece) {
+  EXPECT_EQ(rename(GetParam().content, GetParam().oldName, GetParam().newName), GetParam().renamed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NodeRenameTest,
+    ::testing::Values(
+        Rename{"EqualLengthTagsOnTwoLines", "<M>\n<abc>\n1</abc>\n</M>\n", "abc", "xyz", "<M>\n<xyz>\n1</xyz>\n</M>\n"},
+        Rename{"TagsOnOneLine", "<M><abc>1</abc></M>", "abc", "xyz", "<M><xyz>1</abc></M>"},
+        Rename{"EarlierOccurrenceWins", "<abcd><abc>1</abc></abcd>", "abc", "xyz", "<xyzd><abc>1</abc></abcd>"},
+        Rename{"ShorterNameLeavesTheTail", "<M>\n<abcdef/>\n</M>", "abcdef", "xyz", "<M>\n<xyzdef/>\n</M>"},
+        Rename{"LongerNameOverwritesWhatFollows", "<M>\n<ab>1</ab>\n</M>", "ab", "wxyz", "<M>\n<wxyz</ab>\n</M>"},
+        Rename{"LongerNameIsCutAtThePieceEnd", "<M>\n<ab", "ab", "wxyz", "<M>\n<wx"},
+        Rename{"NoOccurrenceCopies", "<M>\r\n<a/>\r\n</M>\r\n", "zz", "yy", "<M>\r\n<a/>\r\n</M>\r\n"},
+        Rename{"LongLineIsReadInPieces", "bc" + std::string(252, '.') + "bc bc\n", "bc", "XY",
+               "XY" + std::string(252, '.') + "XY bc\n"},
+        Rename{"OccurrenceSplitAcrossPiecesIsNotFound", std::string(253, ' ') + "abc\n", "abc", "XYZ",
+               std::string(253, ' ') + "abc\n"}),
+    [](const ::testing::TestParamInfo<Rename>& info) { return std::string(info.param.name); });
+
+TEST_F(NodeRenamingTest, LogsEveryStepAtDebugLevel) {
+  const std::string found = place("RRCMessage/PrimaryCell/R.xml", "<a/>");
+  std::string file = "R.xml";
+  ASSERT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), 0);
+  EXPECT_EQ(logs(), (std::vector<LogRecord>{
+                        {kDebug,
+                         "CXMLParser::UpdateNodeName :Setting value in file::R.xml and Old Node Name::a and "
+                         "New Node Name::b"},
+                        {kDebug, "CXMLParser::UpdateNodeName :inputSourcePath = " + found},
+                        {kDebug, "CXMLParser::UpdateNodeName :outputSourcePath = " + system + "/temp/temp.xml"},
+                        {kDebug, "CXMLParser::UpdateNodeName :outputTempPath = " + system + "/temp/R.xml"},
+                        {kDebug, "CXMLParser::UpdateNodeName :File Renamed successfully"}}));
+  EXPECT_FALSE(fileExists(system + "/temp/temp.xml"));
+}
+
+TEST_F(NodeRenamingTest, MissingFilesFailWithoutChangingAnything) {
+  std::string file = "None.xml";
+  EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
+  EXPECT_EQ(logs().back(), (LogRecord{kDebug, "CXMLParser::UpdateNodeName :File not created = "}));
+
+  place("RRCMessage/PrimaryCell/R.xml", "<a/>");
+  std::string elsewhere = system + "/nowhere";
+  SetXMLParserSourcePath_WCDMA(elsewhere.data());
+  file = "R.xml";
+  EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
+  EXPECT_EQ(logs().back(),
+            (LogRecord{kDebug, "CXMLParser::UpdateNodeName :File not created = " + elsewhere + "/temp/temp.xml"}));
+}
+
+}  // namespace
+}  // namespace l3xml_test

@@ -1,0 +1,149 @@
+// The parser object's life and its document access: COM start-up, copies sharing documents,
+// document creation failures, loads and parse-error reports.
+#include <gtest/gtest.h>
+
+#include <l3xml/l3xml.h>
+
+#include "faulty_dom.h"
+#include "library_test.h"
+#include "platform/com_runtime.h"
+#include "private_members.h"
+
+namespace l3xml_test {
+namespace {
+
+using l3xml::dom::ComPtr;
+using l3xml::dom::IXMLDOMDocument;
+using l3xml::platform::comInitializationCount;
+
+class ParserObjectTest : public FrameworkTest {};
+
+TEST_F(ParserObjectTest, ConstructionInitialisesComOnceAndDestructionUndoesIt) {
+  const int before = comInitializationCount();
+  {
+    CXMLParser parser;
+    EXPECT_EQ(comInitializationCount(), before + 1);
+    CXMLParser copy(parser);  // copies do not initialise
+    EXPECT_EQ(comInitializationCount(), before + 1);
+  }
+  EXPECT_EQ(comInitializationCount(), before - 1);
+}
+
+TEST_F(ParserObjectTest, CopiesShareTheDocumentAndTheFlattenedText) {
+  place("RRCMessage/PrimaryCell/T.xml", "<Msg><a>1</a></Msg>");
+  auto* source = new CXMLParser;
+  ASSERT_EQ(source->ParseXML("T.xml"), "Msg 1 ");
+  CXMLParser copy(*source);
+  CXMLParser assigned;
+  assigned = *source;
+  EXPECT_EQ(member<XmlDom>(copy).Get(), member<XmlDom>(*source).Get());
+  EXPECT_EQ(member<XmlDom>(assigned).Get(), member<XmlDom>(*source).Get());
+  EXPECT_STREQ(member<FinalString>(copy), "Msg 1 ");
+  delete source;
+  ComPtr<l3xml::dom::IXMLDOMNode> root;
+  ASSERT_FALSE(l3xml::dom::failed(member<XmlDom>(copy)->get_documentElement(root)));
+  std::string name;
+  root->get_nodeName(name);
+  EXPECT_EQ(name, "Msg");
+  assigned = assigned;  // self-assignment keeps everything
+  EXPECT_STREQ(member<FinalString>(assigned), "Msg 1 ");
+}
+
+TEST_F(ParserObjectTest, DomFromComKeepsAnExistingDocument) {
+  CXMLParser parser;
+  ComPtr<IXMLDOMDocument> document;
+  ASSERT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), 0);
+  IXMLDOMDocument* made = document.Get();
+  const int before = comInitializationCount();
+  EXPECT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), 0);
+  EXPECT_EQ(document.Get(), made);
+  EXPECT_EQ(comInitializationCount(), before);
+}
+
+struct CreationFailure {
+  const char* operation;
+  l3xml::dom::Status status;
+  const char* message;
+};
+
+class DocumentCreationTest : public ParserObjectTest, public ::testing::WithParamInterface<CreationFailure> {};
+
+TEST_P(DocumentCreationTest, FailingStepIsLoggedWithItsStatusAndLeavesNoDocument) {
+  useFaultyDocuments();
+  faultPlan().fail(GetParam().operation, 1, GetParam().status);
+  CXMLParser parser;
+  ComPtr<IXMLDOMDocument> document;
+  EXPECT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), GetParam().status);
+  EXPECT_FALSE(document);
+  EXPECT_EQ(logs(), (std::vector<LogRecord>{{kError, GetParam().message}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, DocumentCreationTest,
+    ::testing::Values(CreationFailure{"create", l3xml::dom::kFail, "CoCreateInstance failed, HR = -2147467259"},
+                      CreationFailure{"put_async", l3xml::dom::kInvalidArg, "put_async failed, HR = -2147024809"},
+                      CreationFailure{"put_validateOnParse", l3xml::dom::kFalse, "put_validateOnParse failed, HR = 1"},
+                      CreationFailure{"put_resolveExternals", l3xml::dom::kFail,
+                                      "put_resolveExternals failed, HR = -2147467259"}));
+
+TEST_F(ParserObjectTest, LoadAndCheckTellMissingFromMalformedFiles) {
+  const std::string malformed = place("bad.xml", "<a><b></a>");
+  CXMLParser parser;
+  ComPtr<IXMLDOMDocument>& document = member<XmlDom>(parser);
+  ASSERT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), 0);
+
+  EXPECT_LT(call<LoadXmlToDom>(parser, (system + "/absent.xml").c_str(), document.Get()), 0);
+  EXPECT_TRUE(logs().empty());
+
+  EXPECT_GE(call<LoadXmlToDom>(parser, malformed.c_str(), document.Get()), 0);
+  EXPECT_LT(call<CheckLoad>(parser, document.Get()), 0);
+  EXPECT_EQ(logs(), (std::vector<LogRecord>{{kError, "ReportError:Failed to load DOM from given xml"}}));
+
+  clearLogs();
+  const std::string good = place("good.xml", "<a/>");
+  EXPECT_EQ(call<LoadXmlToDom>(parser, good.c_str(), document.Get()), 0);
+  EXPECT_EQ(call<CheckLoad>(parser, document.Get()), 0);
+  EXPECT_TRUE(logs().empty());
+}
+
+TEST_F(ParserObjectTest, UnreadableParseErrorIsReported) {
+  useFaultyDocuments();
+  const std::string malformed = place("bad.xml", "<a>");
+  CXMLParser parser;
+  ComPtr<IXMLDOMDocument>& document = member<XmlDom>(parser);
+  ASSERT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), 0);
+  call<LoadXmlToDom>(parser, malformed.c_str(), document.Get());
+
+  faultPlan().fail("get_url", 1);
+  EXPECT_EQ(call<CheckLoad>(parser, document.Get()), static_cast<long>(l3xml::dom::kParseUnclosedAtEnd));
+  EXPECT_EQ(messagesAt(kError), (std::vector<std::string>{"ReportError:Failed to get Error Code"}));
+
+  faultPlan().fail("get_line", 2);
+  ComPtr<l3xml::dom::IXMLDOMParseError> error;
+  document->get_parseError(error);
+  EXPECT_EQ(call<ReportError>(parser, error.Get()), static_cast<long>(l3xml::dom::kFail));
+
+  faultPlan().fail("get_parseError", 0);
+  EXPECT_EQ(call<CheckLoad>(parser, document.Get()), static_cast<long>(l3xml::dom::kFail));
+}
+
+TEST_F(ParserObjectTest, ReportParseErrorNamesTheTextAndTheReason) {
+  const std::string malformed = place("bad.xml", "<a>");
+  CXMLParser parser;
+  ComPtr<IXMLDOMDocument>& document = member<XmlDom>(parser);
+  call<DomFromCom>(parser, document.GetAddressOf());
+  call<LoadXmlToDom>(parser, malformed.c_str(), document.Get());
+  std::string reason;
+  ComPtr<l3xml::dom::IXMLDOMParseError> error;
+  document->get_parseError(error);
+  error->get_reason(reason);
+  char text[] = "loading";
+  call<ReportParseError>(parser, document.Get(), text);
+  EXPECT_EQ(logs().back().message, "\nReportParseError: XMLPARSER ERROR: loading \t REASON:" + reason + " \n  ");
+
+  call<ReportParseError>(parser, static_cast<IXMLDOMDocument*>(nullptr), text);
+  EXPECT_EQ(logs().back().message, "\nReportParseError: XMLPARSER ERROR: loading \t REASON:(null) \n  ");
+}
+
+}  // namespace
+}  // namespace l3xml_test
