@@ -8,13 +8,16 @@
 
 ParameterFileReader::ParameterFileReader() : status(0) { l3xml::platform::initializeCom(); }
 
-// A copy takes the lists and working records; it makes its own document on its first read.
+// A copy takes the lists and working records and makes its own document on its first read. It
+// initialises COM like any reader, since its destructor uninitialises it.
 ParameterFileReader::ParameterFileReader(const ParameterFileReader& other)
     : paramList(other.paramList),
       paramList_Sync(other.paramList_Sync),
       currentParam(other.currentParam),
       currentSync(other.currentSync),
-      status(0) {}
+      status(0) {
+  l3xml::platform::initializeCom();
+}
 
 ParameterFileReader& ParameterFileReader::operator=(const ParameterFileReader& other) {
   if (this != &other) {

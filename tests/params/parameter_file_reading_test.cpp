@@ -228,9 +228,12 @@ TEST_F(ParameterFileTest, CopiesAndAssignmentsHaveListsOfTheirOwn) {
 
 TEST_F(ParameterFileTest, DestructionLogsAndBalancesCom) {
   const int before = l3xml::platform::comInitializationCount();
-  { ParameterFileReader scoped; }
+  {
+    ParameterFileReader scoped;
+    ParameterFileReader copy(scoped);
+  }
   EXPECT_EQ(l3xml::platform::comInitializationCount(), before);
-  EXPECT_EQ(logs(), (std::vector<LogRecord>{{kDebug, "IN DESTRUCTOR OF ParameterFileReader"}}));
+  EXPECT_EQ(logs(), std::vector<LogRecord>(2, {kDebug, "IN DESTRUCTOR OF ParameterFileReader"}));
   ParameterFileReader empty;
   EXPECT_TRUE(empty.getparamList().empty());
   EXPECT_EQ(empty.getparamStructure_sync().sourceParam, "");
