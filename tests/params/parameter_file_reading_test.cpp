@@ -219,7 +219,8 @@ TEST_F(ParameterFileTest, CopiesAndAssignmentsHaveListsOfTheirOwn) {
   EXPECT_EQ(copy.getparamList().size(), 2u);
   ParameterFileReader assigned;
   assigned = copy;
-  assigned = assigned;
+  ParameterFileReader& same = assigned;
+  assigned = same;
   EXPECT_EQ(assigned.getparamList().size(), 2u);
   auto list = assigned.getparamList();
   list.clear();

@@ -45,7 +45,8 @@ TEST_F(ParserObjectTest, CopiesShareTheDocumentAndTheFlattenedText) {
   std::string name;
   root->get_nodeName(name);
   EXPECT_EQ(name, "Msg");
-  assigned = assigned;  // self-assignment keeps everything
+  CXMLParser& same = assigned;
+  assigned = same;  // self-assignment keeps everything
   EXPECT_STREQ(member<FinalString>(assigned), "Msg 1 ");
 }
 

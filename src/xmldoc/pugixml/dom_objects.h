@@ -1,0 +1,190 @@
+// The backend's counted objects: document, nodes, attributes, node lists, attribute maps, parse errors.
+#ifndef L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H
+#define L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "xmldoc/pugixml/parse_outcome.h"
+#include "xmldoc/pugixml/tree.h"
+#include "xmldoc/xml_dom.h"
+
+namespace l3xml {
+namespace dom {
+namespace pugixml_backend {
+
+// Counts the references to an object; it is made with one, for the caller to Attach.
+template <class Interface>
+class RefCounted : public Interface {
+ public:
+  unsigned long AddRef() override { return ++references_; }
+  unsigned long Release() override {
+    const unsigned long left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  RefCounted() = default;
+
+ private:
+  std::atomic<unsigned long> references_{1};
+};
+
+// What keeps a node valid: the document it came from (alive as long as any of its nodes, as
+// in COM) and the tree it lies in, which outlives a reload of the document.
+struct NodeOwner {
+  ComPtr<IXMLDOMDocument> document;
+  std::shared_ptr<Tree> tree;
+};
+
+// The tree node behind an interface pointer of this backend, found with dynamic_cast.
+class TreeNodeAccess {
+ public:
+  virtual NodeOwner owner() const = 0;
+  virtual Tree& tree() const = 0;
+  virtual pugi::xml_node xmlNode() const = 0;
+  // After a move into another document the object stands for the node's copy there.
+  virtual void moveTo(const NodeOwner& owner, pugi::xml_node node) = 0;
+
+ protected:
+  virtual ~TreeNodeAccess() = default;
+};
+
+// The node operations of the document node and of the nodes in its tree.
+template <class Interface>
+class NodeMethods : public RefCounted<Interface>, public TreeNodeAccess {
+ public:
+  Status get_nodeName(std::string& name) override;
+  Status get_baseName(std::string& name) override;
+  Status get_nodeValue(std::string& value) override;
+  Status get_text(std::string& text) override;
+  Status put_text(const std::string& text) override;
+  Status get_childNodes(ComPtr<IXMLDOMNodeList>& children) override;
+  Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
+  Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
+};
+
+extern template class NodeMethods<IXMLDOMNode>;
+extern template class NodeMethods<IXMLDOMDocument>;
+
+// An element, text, CDATA, comment, processing instruction, declaration or document type.
+class TreeNode final : public NodeMethods<IXMLDOMNode> {
+ public:
+  TreeNode(NodeOwner owner, pugi::xml_node node) : owner_(std::move(owner)), node_(node) {}
+
+  NodeOwner owner() const override { return owner_; }
+  Tree& tree() const override { return *owner_.tree; }
+  pugi::xml_node xmlNode() const override { return node_; }
+  void moveTo(const NodeOwner& owner, pugi::xml_node node) override {
+    owner_ = owner;
+    node_ = node;
+  }
+
+ private:
+  NodeOwner owner_;
+  pugi::xml_node node_;
+};
+
+// An attribute of an element: a node with a name and a value, and no children.
+class AttributeNode final : public RefCounted<IXMLDOMNode> {
+ public:
+  AttributeNode(NodeOwner owner, pugi::xml_attribute attribute) : owner_(std::move(owner)), attribute_(attribute) {}
+
+  Status get_nodeName(std::string& name) override;
+  Status get_baseName(std::string& name) override;
+  Status get_nodeValue(std::string& value) override;
+  Status get_text(std::string& text) override;
+  Status put_text(const std::string& text) override;
+  Status get_childNodes(ComPtr<IXMLDOMNodeList>& children) override;
+  Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
+  Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
+
+ private:
+  NodeOwner owner_;
+  pugi::xml_attribute attribute_;
+};
+
+// Either a fixed list of nodes (a query's result) or the children of a node, followed as the
+// tree changes.
+class NodeList final : public RefCounted<IXMLDOMNodeList> {
+ public:
+  NodeList(NodeOwner owner, std::vector<pugi::xml_node> nodes) : owner_(std::move(owner)), nodes_(std::move(nodes)) {}
+  NodeList(NodeOwner owner, pugi::xml_node parent) : owner_(std::move(owner)), parent_(parent) {}
+
+  Status get_length(long& length) override;
+  Status get_item(long index, ComPtr<IXMLDOMNode>& node) override;
+
+ private:
+  const std::vector<pugi::xml_node>& nodes();
+
+  NodeOwner owner_;
+  pugi::xml_node parent_;  // empty for a fixed list
+  std::vector<pugi::xml_node> nodes_;
+  bool listed_ = false;
+  unsigned long listedVersion_ = 0;
+};
+
+class AttributeMap final : public RefCounted<IXMLDOMNamedNodeMap> {
+ public:
+  AttributeMap(NodeOwner owner, pugi::xml_node element);
+
+  Status get_length(long& length) override;
+  Status get_item(long index, ComPtr<IXMLDOMNode>& attribute) override;
+
+ private:
+  NodeOwner owner_;
+  std::vector<pugi::xml_attribute> attributes_;
+};
+
+class ParseError final : public RefCounted<IXMLDOMParseError> {
+ public:
+  explicit ParseError(ParseErrorInfo info) : info_(std::move(info)) {}
+
+  Status get_errorCode(Status& code) override;
+  Status get_line(long& line) override;
+  Status get_linepos(long& position) override;
+  Status get_url(std::string& url) override;
+  Status get_reason(std::string& reason) override;
+
+ private:
+  ParseErrorInfo info_;
+};
+
+class Document final : public NodeMethods<IXMLDOMDocument> {
+ public:
+  Document() : tree_(std::make_shared<Tree>()) {}
+
+  NodeOwner owner() const override;
+  Tree& tree() const override { return *tree_; }
+  pugi::xml_node xmlNode() const override { return tree_->xml; }
+  void moveTo(const NodeOwner&, pugi::xml_node) override {}
+
+  Status put_async(bool async) override;
+  Status put_validateOnParse(bool validate) override;
+  Status put_resolveExternals(bool resolve) override;
+  Status load(const std::string& path, bool& successful) override;
+  Status loadXML(const std::string& xml, bool& successful) override;
+  Status save(const std::string& path) override;
+  Status get_parseError(ComPtr<IXMLDOMParseError>& error) override;
+  Status get_documentElement(ComPtr<IXMLDOMNode>& root) override;
+  Status selectNodes(const std::string& query, ComPtr<IXMLDOMNodeList>& nodes) override;
+
+ private:
+  Status parse(const std::string& bytes, TextSource source, const std::string& url, bool& successful);
+
+  // Replaced, never cleared, by each load: nodes handed out keep the tree they came from.
+  std::shared_ptr<Tree> tree_;
+  ParseErrorInfo lastError_;
+};
+
+// A new object for a node of owner's tree.
+ComPtr<IXMLDOMNode> wrapNode(const NodeOwner& owner, pugi::xml_node node);
+
+}  // namespace pugixml_backend
+}  // namespace dom
+}  // namespace l3xml
+
+#endif  // L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H

@@ -1,0 +1,309 @@
+// Nodes, attributes, child lists and attribute maps, and the changes put_text and replaceChild make.
+#include "xmldoc/pugixml/dom_objects.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "xmldoc/pugixml/node_text.h"
+
+namespace l3xml {
+namespace dom {
+namespace pugixml_backend {
+
+namespace {
+
+const char* localPart(const char* name) {
+  const char* colon = std::strchr(name, ':');
+  return colon != nullptr ? colon + 1 : name;
+}
+
+// A document type is named after the root element it declares: the first word of its text.
+std::string doctypeName(pugi::xml_node doctype) {
+  const std::string_view text = doctype.value();
+  std::size_t end = 0;
+  while (end < text.size() && !isBlank(text[end]) && text[end] != '[') ++end;
+  return std::string(text.substr(0, end));
+}
+
+// The declaration is a processing instruction to the service; its data are the pseudo-attributes.
+std::string declarationData(pugi::xml_node declaration) {
+  std::string data;
+  for (pugi::xml_attribute attribute : declaration.attributes()) {
+    if (!data.empty()) data += ' ';
+    data.append(attribute.name()).append("=\"").append(attribute.value()) += '"';
+  }
+  return data;
+}
+
+Status none(std::string& out) {
+  out.clear();
+  return kFalse;
+}
+
+// A document keeps one root element and no text at its top level.
+bool mayHold(pugi::xml_node parent, pugi::xml_node_type type, pugi::xml_node replaced) {
+  switch (type) {
+    case pugi::node_element:
+      return parent.type() == pugi::node_element || replaced.type() == pugi::node_element;
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+      return parent.type() == pugi::node_element;
+    case pugi::node_comment:
+    case pugi::node_pi:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool isAncestorOrSelf(pugi::xml_node candidate, pugi::xml_node node) {
+  for (; node; node = node.parent()) {
+    if (node == candidate) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ComPtr<IXMLDOMNode> wrapNode(const NodeOwner& owner, pugi::xml_node node) {
+  ComPtr<IXMLDOMNode> wrapped;
+  wrapped.Attach(new TreeNode(owner, node));
+  return wrapped;
+}
+
+template <class Interface>
+Status NodeMethods<Interface>::get_nodeName(std::string& name) {
+  const pugi::xml_node node = xmlNode();
+  switch (node.type()) {
+    case pugi::node_element:
+    case pugi::node_pi:
+      name = node.name();
+      return kOk;
+    case pugi::node_pcdata:
+      name = "#text";
+      return kOk;
+    case pugi::node_cdata:
+      name = "#cdata-section";
+      return kOk;
+    case pugi::node_comment:
+      name = "#comment";
+      return kOk;
+    case pugi::node_document:
+      name = "#document";
+      return kOk;
+    case pugi::node_declaration:
+      name = "xml";
+      return kOk;
+    case pugi::node_doctype:
+      name = doctypeName(node);
+      return kOk;
+    default:
+      return none(name);
+  }
+}
+
+template <class Interface>
+Status NodeMethods<Interface>::get_baseName(std::string& name) {
+  const pugi::xml_node node = xmlNode();
+  switch (node.type()) {
+    case pugi::node_element:
+      name = localPart(node.name());
+      return kOk;
+    case pugi::node_pi:
+    case pugi::node_declaration:
+    case pugi::node_doctype:
+      return get_nodeName(name);
+    default:
+      return none(name);
+  }
+}
+
+template <class Interface>
+Status NodeMethods<Interface>::get_nodeValue(std::string& value) {
+  const pugi::xml_node node = xmlNode();
+  switch (node.type()) {
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+    case pugi::node_comment:
+    case pugi::node_pi:
+      value = node.value();
+      return kOk;
+    case pugi::node_declaration:
+      value = declarationData(node);
+      return kOk;
+    default:
+      return none(value);
+  }
+}
+
+template <class Interface>
+Status NodeMethods<Interface>::get_text(std::string& text) {
+  const pugi::xml_node node = xmlNode();
+  text = node.type() == pugi::node_declaration ? declarationData(node) : textOf(tree(), node);
+  return kOk;
+}
+
+// The removed children go to the holding area, not away: callers may still hold them.
+template <class Interface>
+Status NodeMethods<Interface>::put_text(const std::string& text) {
+  pugi::xml_node node = xmlNode();
+  Tree& owning = tree();
+  switch (node.type()) {
+    case pugi::node_element:
+      while (const pugi::xml_node child = node.first_child()) {
+        if (!owning.holding.append_move(child)) return kFail;
+      }
+      if (!text.empty()) node.append_child(pugi::node_pcdata).set_value(text.c_str());
+      break;
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+    case pugi::node_comment:
+    case pugi::node_pi:
+      node.set_value(text.c_str());
+      break;
+    default:
+      return kFail;
+  }
+  ++owning.version;
+  return kOk;
+}
+
+template <class Interface>
+Status NodeMethods<Interface>::get_childNodes(ComPtr<IXMLDOMNodeList>& children) {
+  children.Attach(new NodeList(owner(), xmlNode()));
+  return kOk;
+}
+
+template <class Interface>
+Status NodeMethods<Interface>::get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) {
+  if (xmlNode().type() != pugi::node_element) {
+    attributes.Reset();
+    return kFalse;
+  }
+  attributes.Attach(new AttributeMap(owner(), xmlNode()));
+  return kOk;
+}
+
+// A node from another tree is copied in and its original set aside in its own tree, where the
+// caller's object for it is pointed at the copy, so that it reads as moved. The replaced child
+// is set aside here and stays valid.
+template <class Interface>
+Status NodeMethods<Interface>::replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) {
+  if (oldOut != nullptr) oldOut->Reset();
+  TreeNodeAccess* incoming = dynamic_cast<TreeNodeAccess*>(newChild);
+  TreeNodeAccess* outgoing = dynamic_cast<TreeNodeAccess*>(oldChild);
+  if (incoming == nullptr || outgoing == nullptr) return kInvalidArg;
+  Tree& here = tree();
+  pugi::xml_node parent = xmlNode();
+  const pugi::xml_node replaced = outgoing->xmlNode();
+  if (&outgoing->tree() != &here || replaced.parent() != parent) return kInvalidArg;
+
+  const pugi::xml_node moving = incoming->xmlNode();
+  const bool sameTree = &incoming->tree() == &here;
+  if (!(sameTree && moving == replaced)) {
+    if (!mayHold(parent, moving.type(), replaced)) return kFail;
+    if (sameTree) {
+      if (isAncestorOrSelf(moving, parent) || !parent.insert_move_before(moving, replaced)) return kFail;
+    } else {
+      const pugi::xml_node copy = parent.insert_copy_before(moving, replaced);
+      if (!copy) return kFail;
+      Tree& source = incoming->tree();
+      source.holding.append_move(moving);
+      ++source.version;
+      incoming->moveTo(owner(), copy);
+    }
+    here.holding.append_move(replaced);
+    ++here.version;
+  }
+  if (oldOut != nullptr) *oldOut = ComPtr<IXMLDOMNode>(oldChild);
+  return kOk;
+}
+
+template class NodeMethods<IXMLDOMNode>;
+template class NodeMethods<IXMLDOMDocument>;
+
+Status AttributeNode::get_nodeName(std::string& name) {
+  name = attribute_.name();
+  return kOk;
+}
+
+Status AttributeNode::get_baseName(std::string& name) {
+  name = localPart(attribute_.name());
+  return kOk;
+}
+
+Status AttributeNode::get_nodeValue(std::string& value) {
+  value = attribute_.value();
+  return kOk;
+}
+
+Status AttributeNode::get_text(std::string& text) { return get_nodeValue(text); }
+
+Status AttributeNode::put_text(const std::string& text) {
+  attribute_.set_value(text.c_str());
+  return kOk;
+}
+
+Status AttributeNode::get_childNodes(ComPtr<IXMLDOMNodeList>& children) {
+  children.Attach(new NodeList(owner_, std::vector<pugi::xml_node>()));
+  return kOk;
+}
+
+Status AttributeNode::get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) {
+  attributes.Reset();
+  return kFalse;
+}
+
+Status AttributeNode::replaceChild(IXMLDOMNode*, IXMLDOMNode*, ComPtr<IXMLDOMNode>* oldOut) {
+  if (oldOut != nullptr) oldOut->Reset();
+  return kInvalidArg;
+}
+
+const std::vector<pugi::xml_node>& NodeList::nodes() {
+  if (parent_ && (!listed_ || listedVersion_ != owner_.tree->version)) {
+    nodes_.clear();
+    for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
+      if (isListed(*owner_.tree, child)) nodes_.push_back(child);
+    }
+    listed_ = true;
+    listedVersion_ = owner_.tree->version;
+  }
+  return nodes_;
+}
+
+Status NodeList::get_length(long& length) {
+  length = static_cast<long>(nodes().size());
+  return kOk;
+}
+
+Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
+  const std::vector<pugi::xml_node>& listed = nodes();
+  if (index < 0 || static_cast<std::size_t>(index) >= listed.size()) {
+    node.Reset();
+    return kFalse;
+  }
+  node = wrapNode(owner_, listed[static_cast<std::size_t>(index)]);
+  return kOk;
+}
+
+AttributeMap::AttributeMap(NodeOwner owner, pugi::xml_node element) : owner_(std::move(owner)) {
+  for (pugi::xml_attribute attribute : element.attributes()) attributes_.push_back(attribute);
+}
+
+Status AttributeMap::get_length(long& length) {
+  length = static_cast<long>(attributes_.size());
+  return kOk;
+}
+
+Status AttributeMap::get_item(long index, ComPtr<IXMLDOMNode>& attribute) {
+  if (index < 0 || static_cast<std::size_t>(index) >= attributes_.size()) {
+    attribute.Reset();
+    return kFalse;
+  }
+  attribute.Attach(new AttributeNode(owner_, attributes_[static_cast<std::size_t>(index)]));
+  return kOk;
+}
+
+}  // namespace pugixml_backend
+}  // namespace dom
+}  // namespace l3xml

@@ -1,0 +1,90 @@
+// The parsed tree of a document, its hidden nodes and the iterative walk over it.
+#ifndef L3XML_XMLDOC_PUGIXML_TREE_H
+#define L3XML_XMLDOC_PUGIXML_TREE_H
+
+#include <pugixml.hpp>
+
+namespace l3xml {
+namespace dom {
+namespace pugixml_backend {
+
+// One loaded tree. Node objects share it, so a reload or the end of the document object
+// never frees nodes that a caller still holds.
+struct Tree {
+  Tree() { addHolding(); }
+  Tree(const Tree&) = delete;
+  Tree& operator=(const Tree&) = delete;
+
+  // Appends the holding area after the top-level nodes; called again after each parse,
+  // which clears the tree.
+  void addHolding() { holding = xml.append_child(pugi::node_element); }
+
+  pugi::xml_document xml;
+  // Nodes removed from the document stay here until the tree dies: a caller may still hold
+  // them, and pugixml frees a removed node at once. Never listed, walked, queried or saved.
+  pugi::xml_node holding;
+  // Counts changes, so that live child lists know when to look again.
+  unsigned long version = 0;
+};
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Whitespace-only text between markup is no node of the document, but the place where it
+// stood matters to the text and to the saved layout. The parser turns it into an empty text
+// node, a mark that nothing else produces.
+inline bool isWhitespaceMark(pugi::xml_node node) { return node.type() == pugi::node_pcdata && *node.value() == '\0'; }
+
+// Whether node is one that child lists show.
+inline bool isListed(const Tree& tree, pugi::xml_node node) { return node != tree.holding && !isWhitespaceMark(node); }
+
+// Walks the nodes under root in document order without recursion, skipping the holding area.
+// depth() counts from root: its children are at depth 1.
+class SubtreeWalk {
+ public:
+  SubtreeWalk(const Tree& tree, pugi::xml_node root) : holding_(tree.holding), root_(root) {
+    node_ = root.first_child();
+    depth_ = 1;
+    if (node_ == holding_) next(false);
+  }
+
+  pugi::xml_node node() const { return node_; }
+  int depth() const { return depth_; }
+  explicit operator bool() const { return bool(node_); }
+
+  // Moves on to the next node, into the current node's children only when descend is set.
+  void next(bool descend = true) {
+    do {
+      step(descend);
+      descend = false;
+    } while (node_ == holding_ && node_);
+  }
+
+ private:
+  void step(bool descend) {
+    if (descend && node_.first_child()) {
+      node_ = node_.first_child();
+      ++depth_;
+      return;
+    }
+    while (node_ && node_ != root_) {
+      if (node_.next_sibling()) {
+        node_ = node_.next_sibling();
+        return;
+      }
+      node_ = node_.parent();
+      --depth_;
+    }
+    node_ = pugi::xml_node();
+  }
+
+  pugi::xml_node holding_;
+  pugi::xml_node root_;
+  pugi::xml_node node_;
+  int depth_;
+};
+
+}  // namespace pugixml_backend
+}  // namespace dom
+}  // namespace l3xml
+
+#endif  // L3XML_XMLDOC_PUGIXML_TREE_H

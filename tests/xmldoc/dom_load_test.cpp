@@ -1,0 +1,148 @@
+// Loading: the outcome of files that cannot be read or parsed, texts, encodings and deep nesting.
+#include "dom_conformance.h"
+
+#include "test_files.h"
+
+namespace l3xml_test {
+namespace {
+
+namespace dom = l3xml::dom;
+using dom::failed;
+using dom::kFalse;
+using dom::kOk;
+
+bool isServiceParseCode(Status code) { return (static_cast<std::uint32_t>(code) & 0xFFFFFF00u) == 0xC00CE500u; }
+
+void expectEmpty(IXMLDOMDocument* document) {
+  ComPtr<IXMLDOMNode> root;
+  EXPECT_EQ(document->get_documentElement(root), kFalse);
+  EXPECT_FALSE(root);
+}
+
+TEST_P(XmlDomParseFailureTest, ReportsTheServiceCode) {
+  TempDir dir;
+  writeFile(dir / "bad.xml", row().content);
+  ComPtr<IXMLDOMDocument> document = parse("<previous/>");
+  bool successful = true;
+  EXPECT_EQ(document->load(dir / "bad.xml", successful), kFalse);
+  EXPECT_FALSE(successful);
+  const ParseErrorReport error = lastErrorOf(document.Get());
+  if (row().code == 0) {
+    EXPECT_TRUE(isServiceParseCode(error.code)) << std::hex << error.code;
+  } else {
+    EXPECT_EQ(error.code, row().code) << std::hex << error.code;
+  }
+  EXPECT_GE(error.line, 1);
+  EXPECT_EQ(error.url, dir / "bad.xml");
+  EXPECT_FALSE(error.reason.empty());
+  expectEmpty(document.Get());
+}
+
+TEST_P(XmlDomTest, FilesThatCannotBeReadFailTheLoad) {
+  TempDir dir;
+  expectEmpty(newDocument().Get());
+  ComPtr<IXMLDOMDocument> document = parse("<previous/>");
+  bool successful = true;
+  EXPECT_EQ(document->load(dir / "missing.xml", successful), dom::kResourceNotFound);
+  EXPECT_FALSE(successful);
+  EXPECT_EQ(lastErrorOf(document.Get()).code, dom::kResourceNotFound);
+  expectEmpty(document.Get());
+
+  document = parse("<previous/>");
+  successful = true;
+  EXPECT_TRUE(failed(document->load(dir.str(), successful)));
+  EXPECT_FALSE(successful);
+  expectEmpty(document.Get());
+}
+
+TEST_P(XmlDomTest, ErrorPositionCountsLines) {
+  for (const char* content : {"<a>\n  <b></c>\n</a>", "<a>\r\n  <b></c>\r\n</a>"}) {
+    ComPtr<IXMLDOMDocument> document = newDocument();
+    bool successful = true;
+    ASSERT_EQ(document->loadXML(content, successful), kFalse);
+    const ParseErrorReport error = lastErrorOf(document.Get());
+    EXPECT_EQ(error.line, 2);
+    EXPECT_GE(error.linepos, 5);
+    EXPECT_EQ(error.url, "");
+  }
+}
+
+TEST_P(XmlDomTest, LoadXmlFollowsTheSameRules) {
+  ComPtr<IXMLDOMDocument> document = parse("\n  \t<a>x</a>\n");
+  EXPECT_EQ(textOf(rootOf(document.Get()).Get()), "x");
+  EXPECT_EQ(lastErrorOf(document.Get()).code, kOk);
+  bool successful = true;
+  EXPECT_EQ(document->loadXML("<a/><b/>", successful), kFalse);
+  EXPECT_FALSE(successful);
+  EXPECT_EQ(lastErrorOf(document.Get()).code, dom::kParseMultipleRoots);
+  expectEmpty(document.Get());
+}
+
+TEST_P(XmlDomTest, EncodingsFromByteOrderMarkAndDeclaration) {
+  const std::string utf16 = std::string("<\0a\0>\0\xE9\0<\0/\0a\0>\0", 16);
+  for (const std::string& content : {std::string("\xEF\xBB\xBF<a>\xC3\xA9</a>"), "\xFF\xFE" + utf16,
+                                     std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE9</a>")}) {
+    TempDir dir;
+    writeFile(dir / "in.xml", content);
+    EXPECT_EQ(textOf(loadFile(dir / "in.xml").Get()), "\xC3\xA9");
+  }
+}
+
+// Nothing may recurse per level: load, text, queries, save, change and release all run on a
+// document nested far deeper than any stack would allow.
+TEST_P(XmlDomTest, DeeplyNestedDocument) {
+  constexpr int kDepth = 100000;
+  std::string xml;
+  xml.reserve(kDepth * 7 + 1);
+  for (int i = 0; i < kDepth; ++i) xml += "<d>";
+  xml += 'x';
+  for (int i = 0; i < kDepth; ++i) xml += "</d>";
+  TempDir dir;
+  writeFile(dir / "deep.xml", xml);
+  ComPtr<IXMLDOMDocument> document = loadFile(dir / "deep.xml");
+  EXPECT_EQ(textOf(document.Get()), "x");
+  EXPECT_EQ(lengthOf(select(document.Get(), "//d").Get()), kDepth);
+  EXPECT_EQ(lengthOf(select(document.Get(), "//*[ text() = 'x']").Get()), 1);
+  ASSERT_EQ(document->save(dir / "saved.xml"), kOk);
+  EXPECT_EQ(readFile(dir / "saved.xml"), xml + lineEnd());
+  ComPtr<IXMLDOMNode> root = rootOf(document.Get());
+  ASSERT_EQ(root->put_text("y"), kOk);
+  EXPECT_EQ(textOf(document.Get()), "y");
+
+  xml.resize(kDepth * 3);  // every tag left open
+  bool successful = true;
+  EXPECT_EQ(document->loadXML(xml, successful), kFalse);
+  EXPECT_EQ(lastErrorOf(document.Get()).code, dom::kParseUnclosedAtEnd);
+}
+
+}  // namespace
+
+const std::vector<ParseFailureRow>& parseFailureRows() {
+  static const std::vector<ParseFailureRow> rows = {
+      {"EmptyFile", "", dom::kParseNoRoot},
+      {"OnlyWhitespace", "  \r\n\t", dom::kParseNoRoot},
+      {"OnlyComment", "<?xml version=\"1.0\"?>\n<!-- nothing -->", dom::kParseNoRoot},
+      {"UnclosedAtEnd", "<a>", dom::kParseUnclosedAtEnd},
+      {"NestedUnclosedAtEnd", "<a>\n  <b>x</b>\n", dom::kParseUnclosedAtEnd},
+      {"EndTagMismatch", "<a></b>", dom::kParseEndTagMismatch},
+      {"EndTagOfTheParent", "<a><b></a></b>", dom::kParseEndTagMismatch},
+      {"TextBeforeRoot", "text<a/>", dom::kParseTopLevelText},
+      {"TextAfterRoot", "<a/>\ntext", dom::kParseTopLevelText},
+      {"TwoRoots", "<a/>\n<b/>", dom::kParseMultipleRoots},
+      {"AttributeWithoutValue", "<a b/>", dom::kParseMissingEquals},
+      {"AttributeWithoutEquals", "<a b c=\"1\"/>", dom::kParseMissingEquals},
+      {"ElementNameStartsWithDigit", "<1a/>", dom::kParseBadNameStart},
+      {"AttributeNameStartsBadly", "<a #b=\"1\"/>", dom::kParseBadNameStart},
+      {"UndeclaredElementPrefix", "<p:a/>", dom::kParseUndeclaredPrefix},
+      {"UndeclaredAttributePrefix", "<a p:b=\"1\"/>", dom::kParseUndeclaredPrefix},
+      {"PrefixDeclaredOnlyOnASibling", "<r><a xmlns:p=\"urn:p\"/><p:b/></r>", dom::kParseUndeclaredPrefix},
+      {"DuplicateAttribute", "<a b=\"1\" b=\"2\"/>", 0},
+      {"UnquotedValue", "<a b=c/>", 0},
+      {"UnclosedComment", "<a><!-- x </a>", 0},
+      {"UnclosedCdata", "<a><![CDATA[x</a>", 0},
+      {"DeclarationNotFirst", "<!-- c --><?xml version=\"1.0\"?><a/>", 0},
+  };
+  return rows;
+}
+
+}  // namespace l3xml_test
