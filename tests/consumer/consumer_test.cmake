@@ -24,6 +24,13 @@ run(${CMAKE_COMMAND} -E env L3XML_LOG=none "${WORK_DIR}/installed/host" "${WORK_
 if(NOT output STREQUAL expected)
   message(FATAL_ERROR "installed package: got '${output}'")
 endif()
+# The installed library finds the logger library beside itself, with no search path set.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env L3XML_LOG=${WORK_DIR}/host.log "${WORK_DIR}/installed/host"
+                        "${WORK_DIR}/framework" Absent.xml)
+file(READ "${WORK_DIR}/host.log" log)
+if(NOT log MATCHES "\\[ERR\\] CXMLParser::ParseXML: ERROR GETTING path name")
+  message(FATAL_ERROR "installed package: the logger library was not found: '${log}'")
+endif()
 
 # 2. The source tree, taken in with add_subdirectory: no tests or tools of l3xml are built.
 run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/host" -B "${WORK_DIR}/subdirectory" ${generator}

@@ -20,7 +20,10 @@ class LoggerBindingTest : public ::testing::Test {
     const std::filesystem::path probe = dir.path() / "probe";
     std::filesystem::copy_file(L3XML_PROBE, probe);
     if (variant != nullptr) std::filesystem::copy_file(variant, dir.path() / "liboxLoggerDll.so");
-    const std::string command = "cd '" + dir.str() + "' && ./probe " + args + " 2>/dev/null";
+    // The search path names the folder itself: under AddressSanitizer, whose interceptor becomes
+    // the caller of dlopen, the probe's own RUNPATH is not consulted.
+    const std::string command =
+        "cd '" + dir.str() + "' && LD_LIBRARY_PATH='" + dir.str() + "' ./probe " + args + " 2>/dev/null";
     std::string output;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
       std::array<char, 256> buffer;
