@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building and testing l3xml needs, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
+packages=(g++ cmake ninja-build libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
 
 missing=()
 for package in "${packages[@]}" "$@"; do

@@ -1,0 +1,44 @@
+// Plain text, JSON and colour output.
+#include "output.h"
+
+#include <iostream>
+
+#include "host_platform.h"
+
+namespace l3xml_cli {
+
+Palette Palette::forStandardOutput(ColourWhen when) {
+  if (when == ColourWhen::kAlways) return Palette(true);
+  if (when == ColourWhen::kNever) return Palette(false);
+  // https://no-color.org: a NO_COLOR that is present and not empty turns colour off.
+  const auto noColour = environmentValue("NO_COLOR");
+  if (noColour && !noColour->empty()) return Palette(false);
+  return Palette(isTerminal(stdout));
+}
+
+std::string Palette::paint(const char* code, const std::string& text) const {
+  if (!enabled_ || text.empty()) return text;
+  return std::string("\033[") + code + "m" + text + "\033[0m";
+}
+
+void Output::addJsonFlag(CLI::App& command) {
+  command.add_flag("--json", json_, "Print the result as JSON on standard output, for scripts");
+}
+
+void Output::printJson(const Json& document) const {
+  std::cout << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+void Output::note(const std::string& text) const { std::cerr << "l3xml: " << text << '\n'; }
+
+void Output::warning(const std::string& text) const { std::cerr << "l3xml: warning: " << text << '\n'; }
+
+void addColourOption(CLI::App& command, ColourWhen& when) {
+  const std::map<std::string, ColourWhen> names{
+      {"auto", ColourWhen::kAuto}, {"always", ColourWhen::kAlways}, {"never", ColourWhen::kNever}};
+  command.add_option("--color", when, "Colour the output: auto (on a terminal, unless NO_COLOR is set), always, never")
+      ->transform(CLI::CheckedTransformer(names, CLI::ignore_case))
+      ->type_name("WHEN");
+}
+
+}  // namespace l3xml_cli
