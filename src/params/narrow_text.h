@@ -11,7 +11,7 @@ namespace params {
 // Texts of parameter files pass through a 500-character buffer: at most 499 characters stay.
 inline constexpr std::size_t kConvertedTextLimit = 499;
 
-// Cuts text to at most limit bytes without splitting a UTF-8 character.
+// Cuts text to at most limit bytes without splitting a character.
 std::string cutText(const std::string& text, std::size_t limit = kConvertedTextLimit);
 
 }  // namespace params

@@ -3,7 +3,6 @@
 #define L3XML_PARSER_BOUNDED_TEXT_H
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -26,7 +25,7 @@ class BoundedText {
     const std::size_t room = Size - 1 - length_;
     const std::size_t take = text.size() < room ? text.size() : room;
     if (take < text.size()) cut_ = true;
-    std::memcpy(buffer_ + length_, text.data(), take);
+    text.copy(buffer_ + length_, take);
     length_ += take;
     buffer_[length_] = '\0';
   }

@@ -81,7 +81,7 @@ std::vector<std::string> CXMLParser::GetVals(std::string fileName, char* path) {
 // The returned string doubles as the current component: it is the value when the last component
 // is found, the first component when the root does not match, and the last component looked for
 // when that one is not found.
-std::string CXMLParser::completeSourcePath(IXMLDOMDocument* pDoc, std::vector<std::string> pathComponents) {
+std::string CXMLParser::completeSourcePath(dom::IXMLDOMDocument* pDoc, std::vector<std::string> pathComponents) {
   std::string returned;
   dom::ComPtr<dom::IXMLDOMNode> root;
   if (pDoc == nullptr || dom::failed(pDoc->get_documentElement(root)) || !root) {

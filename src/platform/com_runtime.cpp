@@ -1,4 +1,5 @@
-// The component runtime: real on Windows, a per-thread count on POSIX.
+// The component runtime: started and stopped for real on Windows; on every platform each thread
+// counts how often this layer started it, for tests.
 #include "platform/com_runtime.h"
 
 #if defined(_WIN32)
@@ -8,23 +9,29 @@
 namespace l3xml {
 namespace platform {
 
-#if defined(_WIN32)
-
-void initializeCom() { (void)CoInitialize(nullptr); }
-void uninitializeCom() { CoUninitialize(); }
-int comInitializationCount() { return 0; }
-
-#else
-
 namespace {
 thread_local int initializationCount = 0;
 }
 
+#if defined(_WIN32)
+
+void initializeCom() {
+  (void)CoInitialize(nullptr);
+  ++initializationCount;
+}
+void uninitializeCom() {
+  CoUninitialize();
+  --initializationCount;
+}
+
+#else
+
 void initializeCom() { ++initializationCount; }
 void uninitializeCom() { --initializationCount; }
-int comInitializationCount() { return initializationCount; }
 
 #endif
+
+int comInitializationCount() { return initializationCount; }
 
 }  // namespace platform
 }  // namespace l3xml

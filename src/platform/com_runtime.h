@@ -5,11 +5,11 @@
 namespace l3xml {
 namespace platform {
 
-// CoInitialize on Windows; on POSIX a count per thread. The result is not reported.
+// CoInitialize on Windows; the thread's count goes up by one. The result is not reported.
 void initializeCom();
-// CoUninitialize on Windows; on POSIX the count goes down by one.
+// CoUninitialize on Windows; the thread's count goes down by one.
 void uninitializeCom();
-// How often the calling thread initialised minus how often it uninitialised (POSIX; 0 on Windows).
+// How often the calling thread initialised minus how often it uninitialised through this layer.
 int comInitializationCount();
 
 }  // namespace platform

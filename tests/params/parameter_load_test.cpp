@@ -72,7 +72,7 @@ TEST_F(ParameterLoadTest, ConvertsBooleanAndEnumValuesAfterTheAssociationStep) {
   EXPECT_EQ(flagInTemplate(), "1");
   EXPECT_TRUE(logged(kDebug, "\n Association File Parsed Successfully "));
   EXPECT_TRUE(logged(kDebug, "ReadParameterFileWrapper:: getFrameworkCompleteFilePath_WCDMA_ok PATH RETURNED=" +
-                                 system + "/Types.xml."));
+                                 nativePath(system + "/Types.xml") + "."));
 }
 
 TEST_F(ParameterLoadTest, AssociationOnlyWhenAskedAndNotForCallboxNames) {

@@ -171,6 +171,10 @@ TEST_F(FlatteningTest, DeepTemplatesAreWalkedWithoutNativeRecursion) {
 }
 
 TEST_F(FlatteningTest, AbsurdNestingIsRefusedWithoutCrashing) {
+  if (underEmulatedService()) {
+    GTEST_SKIP() << "the emulated service loads no document nested deeper than 257 levels, and the "
+                    "deepest it loads stays within the walk's limit";
+  }
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "<e>";
   for (int i = 0; i < 100000; ++i) deep += "</e>";

@@ -58,14 +58,15 @@ TEST_F(NodeRenamingTest, LogsEveryStepAtDebugLevel) {
   const std::string found = place("RRCMessage/PrimaryCell/R.xml", "<a/>");
   std::string file = "R.xml";
   ASSERT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), 0);
-  EXPECT_EQ(logs(), (std::vector<LogRecord>{
-                        {kDebug,
-                         "CXMLParser::UpdateNodeName :Setting value in file::R.xml and Old Node Name::a and "
-                         "New Node Name::b"},
-                        {kDebug, "CXMLParser::UpdateNodeName :inputSourcePath = " + found},
-                        {kDebug, "CXMLParser::UpdateNodeName :outputSourcePath = " + system + "/temp/temp.xml"},
-                        {kDebug, "CXMLParser::UpdateNodeName :outputTempPath = " + system + "/temp/R.xml"},
-                        {kDebug, "CXMLParser::UpdateNodeName :File Renamed successfully"}}));
+  EXPECT_EQ(logs(),
+            (std::vector<LogRecord>{
+                {kDebug,
+                 "CXMLParser::UpdateNodeName :Setting value in file::R.xml and Old Node Name::a and "
+                 "New Node Name::b"},
+                {kDebug, "CXMLParser::UpdateNodeName :inputSourcePath = " + found},
+                {kDebug, "CXMLParser::UpdateNodeName :outputSourcePath = " + nativePath(system + "/temp/temp.xml")},
+                {kDebug, "CXMLParser::UpdateNodeName :outputTempPath = " + nativePath(system + "/temp/R.xml")},
+                {kDebug, "CXMLParser::UpdateNodeName :File Renamed successfully"}}));
   EXPECT_FALSE(fileExists(system + "/temp/temp.xml"));
 }
 
@@ -79,8 +80,8 @@ TEST_F(NodeRenamingTest, MissingFilesFailWithoutChangingAnything) {
   SetXMLParserSourcePath_WCDMA(elsewhere.data());
   file = "R.xml";
   EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
-  EXPECT_EQ(logs().back(),
-            (LogRecord{kDebug, "CXMLParser::UpdateNodeName :File not created = " + elsewhere + "/temp/temp.xml"}));
+  EXPECT_EQ(logs().back(), (LogRecord{kDebug, "CXMLParser::UpdateNodeName :File not created = " + elsewhere +
+                                                  nativePath("/temp/temp.xml")}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "pixit/pixit_maps.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"
+#include "platform_expectations.h"
 #include "xmldoc/document_factory.h"
 
 namespace l3xml_test {
@@ -56,7 +57,7 @@ void FrameworkTest::SetUp() {
 }
 
 std::string FrameworkTest::place(const std::string& relativePath, const std::string& content) {
-  const std::string path = system + "/" + relativePath;
+  const std::string path = nativePath(system + "/" + relativePath);
   writeFile(path, content);
   return path;
 }

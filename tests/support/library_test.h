@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform_expectations.h"
 #include "recording_logger.h"
 #include "test_files.h"
 
@@ -41,7 +42,8 @@ class FrameworkTest : public LibraryTest {
  protected:
   void SetUp() override;
 
-  // Writes a file under the system folder ("RRCMessage/PrimaryCell/M.xml", say); its full path.
+  // Writes a file under the system folder ("RRCMessage/PrimaryCell/M.xml", say); its full path,
+  // with the platform's separators.
   std::string place(const std::string& relativePath, const std::string& content);
   // Makes the library's documents fail on demand through faultPlan().
   static void useFaultyDocuments();

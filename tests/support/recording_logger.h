@@ -6,7 +6,15 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#if defined(RECORDER_BUILDING)
+#define RECORDER_API __declspec(dllexport)
+#else
+#define RECORDER_API __declspec(dllimport)
+#endif
+#else
 #define RECORDER_API __attribute__((visibility("default")))
+#endif
 
 namespace l3xml_test {
 

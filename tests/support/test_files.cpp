@@ -6,9 +6,25 @@
 #include <random>
 #include <sstream>
 
+#if defined(_WIN32)
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace l3xml_test {
+
+namespace {
+
+long processId() {
+#if defined(_WIN32)
+  return static_cast<long>(::_getpid());
+#else
+  return static_cast<long>(::getpid());
+#endif
+}
+
+}  // namespace
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
@@ -16,7 +32,7 @@ TempDir::TempDir() {
   const auto base = std::filesystem::temp_directory_path();
   for (;;) {
     std::ostringstream name;
-    name << "l3xml-test-" << ::getpid() << "-" << counter++ << "-" << device();
+    name << "l3xml-test-" << processId() << "-" << counter++ << "-" << device();
     path_ = base / name.str();
     std::error_code error;
     if (std::filesystem::create_directory(path_, error)) break;

@@ -16,6 +16,11 @@ namespace l3xml_test {
 
 using l3xml::dom::ComPtr;
 using l3xml::dom::DocumentFactory;
+using l3xml::dom::IXMLDOMDocument;
+using l3xml::dom::IXMLDOMNamedNodeMap;
+using l3xml::dom::IXMLDOMNode;
+using l3xml::dom::IXMLDOMNodeList;
+using l3xml::dom::IXMLDOMParseError;
 using l3xml::dom::Status;
 
 // The service's line end in saved files.
@@ -33,6 +38,12 @@ inline std::string withLineEnds(const std::string& text) {
   for (char c : text) out += c == '\n' ? lineEnd() : std::string(1, c);
   return out;
 }
+
+// A saved file as the suite compares it: byte for byte, or by its markup alone under the
+// emulated service, whose save keeps no layout (see underEmulatedService).
+std::string layoutOf(const std::string& saved);
+// What saving a document laid out as text (with "\n" for the line end) writes, compared so.
+inline std::string savedForm(const std::string& text) { return layoutOf(withLineEnds(text)); }
 
 // What the parse error object tells about the last load.
 struct ParseErrorReport {

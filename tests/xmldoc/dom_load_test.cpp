@@ -1,6 +1,7 @@
 // Loading: the outcome of files that cannot be read or parsed, texts, encodings and deep nesting.
 #include "dom_conformance.h"
 
+#include "platform_expectations.h"
 #include "test_files.h"
 
 namespace l3xml_test {
@@ -13,6 +14,18 @@ using dom::kOk;
 
 bool isServiceParseCode(Status code) { return (static_cast<std::uint32_t>(code) & 0xFFFFFF00u) == 0xC00CE500u; }
 
+// The parse error code the service gives for what a load found; the emulated service gives the
+// same negative code for every parse error, and no position.
+void expectParseCode(Status code, Status expected) {
+  if (underEmulatedService()) {
+    EXPECT_TRUE(failed(code)) << std::hex << code;
+  } else if (expected == 0) {
+    EXPECT_TRUE(isServiceParseCode(code)) << std::hex << code;
+  } else {
+    EXPECT_EQ(code, expected) << std::hex << code;
+  }
+}
+
 void expectEmpty(IXMLDOMDocument* document) {
   ComPtr<IXMLDOMNode> root;
   EXPECT_EQ(document->get_documentElement(root), kFalse);
@@ -20,6 +33,9 @@ void expectEmpty(IXMLDOMDocument* document) {
 }
 
 TEST_P(XmlDomParseFailureTest, ReportsTheServiceCode) {
+  if (underEmulatedService() && row().code == dom::kParseUndeclaredPrefix) {
+    GTEST_SKIP() << "the emulated service drops an undeclared prefix from the name and loads the document";
+  }
   TempDir dir;
   writeFile(dir / "bad.xml", row().content);
   ComPtr<IXMLDOMDocument> document = parse("<previous/>");
@@ -27,12 +43,10 @@ TEST_P(XmlDomParseFailureTest, ReportsTheServiceCode) {
   EXPECT_EQ(document->load(dir / "bad.xml", successful), kFalse);
   EXPECT_FALSE(successful);
   const ParseErrorReport error = lastErrorOf(document.Get());
-  if (row().code == 0) {
-    EXPECT_TRUE(isServiceParseCode(error.code)) << std::hex << error.code;
-  } else {
-    EXPECT_EQ(error.code, row().code) << std::hex << error.code;
+  expectParseCode(error.code, row().code);
+  if (!underEmulatedService()) {
+    EXPECT_GE(error.line, 1);  // the emulated service gives no position
   }
-  EXPECT_GE(error.line, 1);
   EXPECT_EQ(error.url, dir / "bad.xml");
   EXPECT_FALSE(error.reason.empty());
   expectEmpty(document.Get());
@@ -61,9 +75,10 @@ TEST_P(XmlDomTest, ErrorPositionCountsLines) {
     bool successful = true;
     ASSERT_EQ(document->loadXML(content, successful), kFalse);
     const ParseErrorReport error = lastErrorOf(document.Get());
+    EXPECT_EQ(error.url, "");
+    if (underEmulatedService()) continue;  // it gives no position
     EXPECT_EQ(error.line, 2);
     EXPECT_GE(error.linepos, 5);
-    EXPECT_EQ(error.url, "");
   }
 }
 
@@ -74,7 +89,7 @@ TEST_P(XmlDomTest, LoadXmlFollowsTheSameRules) {
   bool successful = true;
   EXPECT_EQ(document->loadXML("<a/><b/>", successful), kFalse);
   EXPECT_FALSE(successful);
-  EXPECT_EQ(lastErrorOf(document.Get()).code, dom::kParseMultipleRoots);
+  expectParseCode(lastErrorOf(document.Get()).code, dom::kParseMultipleRoots);
   expectEmpty(document.Get());
 }
 
@@ -84,35 +99,36 @@ TEST_P(XmlDomTest, EncodingsFromByteOrderMarkAndDeclaration) {
                                      std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE9</a>")}) {
     TempDir dir;
     writeFile(dir / "in.xml", content);
-    EXPECT_EQ(textOf(loadFile(dir / "in.xml").Get()), "\xC3\xA9");
+    EXPECT_EQ(textOf(loadFile(dir / "in.xml").Get()), narrowText("\xC3\xA9"));
   }
 }
 
 // Nothing may recurse per level: load, text, queries, save, change and release all run on a
 // document nested far deeper than any stack would allow.
 TEST_P(XmlDomTest, DeeplyNestedDocument) {
-  constexpr int kDepth = 100000;
+  // The emulated service refuses documents nested deeper than 257 levels.
+  const int depth = underEmulatedService() ? 257 : 100000;
   std::string xml;
-  xml.reserve(kDepth * 7 + 1);
-  for (int i = 0; i < kDepth; ++i) xml += "<d>";
+  xml.reserve(depth * 7 + 1);
+  for (int i = 0; i < depth; ++i) xml += "<d>";
   xml += 'x';
-  for (int i = 0; i < kDepth; ++i) xml += "</d>";
+  for (int i = 0; i < depth; ++i) xml += "</d>";
   TempDir dir;
   writeFile(dir / "deep.xml", xml);
   ComPtr<IXMLDOMDocument> document = loadFile(dir / "deep.xml");
   EXPECT_EQ(textOf(document.Get()), "x");
-  EXPECT_EQ(lengthOf(select(document.Get(), "//d").Get()), kDepth);
+  EXPECT_EQ(lengthOf(select(document.Get(), "//d").Get()), depth);
   EXPECT_EQ(lengthOf(select(document.Get(), "//*[ text() = 'x']").Get()), 1);
   ASSERT_EQ(document->save(dir / "saved.xml"), kOk);
-  EXPECT_EQ(readFile(dir / "saved.xml"), xml + lineEnd());
+  EXPECT_EQ(layoutOf(readFile(dir / "saved.xml")), savedForm(xml + "\n"));
   ComPtr<IXMLDOMNode> root = rootOf(document.Get());
   ASSERT_EQ(root->put_text("y"), kOk);
   EXPECT_EQ(textOf(document.Get()), "y");
 
-  xml.resize(kDepth * 3);  // every tag left open
+  xml.resize(depth * 3);  // every tag left open
   bool successful = true;
   EXPECT_EQ(document->loadXML(xml, successful), kFalse);
-  EXPECT_EQ(lastErrorOf(document.Get()).code, dom::kParseUnclosedAtEnd);
+  expectParseCode(lastErrorOf(document.Get()).code, dom::kParseUnclosedAtEnd);
 }
 
 }  // namespace

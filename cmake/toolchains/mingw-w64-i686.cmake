@@ -1,0 +1,4 @@
+# Toolchain for 32-bit Windows with Debian's mingw-w64 (g++-mingw-w64-i686).
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(L3XML_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
