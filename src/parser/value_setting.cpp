@@ -35,6 +35,16 @@ std::string workingCopyPath(const std::string& sourcePath, const std::string& fi
   return l3xml::xmlParserSourcePath + subFolder + fileName;
 }
 
+// One call's selector and value, and the working copy it writes.
+struct ValueRequest {
+  std::string selector;
+  std::string value;
+  std::string workingPath;
+
+  // A selector with a dot is a path from the root, handed to completeSourcePathSetval.
+  bool byPath() const { return selector.find('.') != std::string::npos; }
+};
+
 // Finds the template, makes its working copy the first time and loads the working copy into a
 // new document. The template that the lookup finds is only ever read.
 bool loadWorkingCopy(dom::ComPtr<dom::IXMLDOMDocument>& document, const std::string& fileName,
@@ -114,6 +124,14 @@ Selection writeSelectedNodes(dom::IXMLDOMDocument& document, dom::ComPtr<dom::IX
   return Selection::kSaved;
 }
 
+// Steps common to both forms, up to the loaded working copy; nothing when the call failed there.
+std::optional<ValueRequest> prepareRequest(dom::ComPtr<dom::IXMLDOMDocument>& document, const std::string& fileName,
+                                           const char* attribute, const char* value) {
+  ValueRequest request{attribute != nullptr ? attribute : "", value != nullptr ? value : "", std::string()};
+  if (!loadWorkingCopy(document, fileName, request.selector, request.value, request.workingPath)) return std::nullopt;
+  return request;
+}
+
 // The dotted-path form sets and saves in completeSourcePathSetval; only its failure is told here.
 bool pathSettingOutcome(long result) {
   if (result != 0) return true;
@@ -124,33 +142,29 @@ bool pathSettingOutcome(long result) {
 }  // namespace
 
 bool CXMLParser::SetVal(std::string& fileName, char* attribute, char* value) {
-  const std::string selector = attribute != nullptr ? attribute : "";
-  std::string newValue = value != nullptr ? value : "";
-  std::string workingPath;
-  if (!loadWorkingCopy(pXMLDom, fileName, selector, newValue, workingPath)) return false;
-  if (selector.find('.') != std::string::npos) {
-    return pathSettingOutcome(completeSourcePathSetval(pXMLDom.Get(), parser::writingSegments(selector),
-                                                       newValue.data(), l3xml::dom::VARIANT{workingPath}));
+  std::optional<ValueRequest> request = prepareRequest(pXMLDom, fileName, attribute, value);
+  if (!request) return false;
+  if (request->byPath()) {
+    return pathSettingOutcome(completeSourcePathSetval(pXMLDom.Get(), parser::writingSegments(request->selector),
+                                                       request->value.data(), dom::VARIANT{request->workingPath}));
   }
-  const Selection outcome =
-      writeSelectedNodes(*pXMLDom, pXMLFragmentDom, fileName, selector, newValue, std::nullopt, workingPath);
+  const Selection outcome = writeSelectedNodes(*pXMLDom, pXMLFragmentDom, fileName, request->selector, request->value,
+                                               std::nullopt, request->workingPath);
   return outcome == Selection::kSaved || outcome == Selection::kNoMatch;
 }
 
 // As the three-argument form, but the text changes at matchIndex only, and the working copy is
 // trimmed after its last '>' whenever the selection ran.
 bool CXMLParser::SetVal(std::string& fileName, char* attribute, char* value, long matchIndex) {
-  const std::string selector = attribute != nullptr ? attribute : "";
-  std::string newValue = value != nullptr ? value : "";
-  std::string workingPath;
-  if (!loadWorkingCopy(pXMLDom, fileName, selector, newValue, workingPath)) return false;
-  if (selector.find('.') != std::string::npos) {
-    return pathSettingOutcome(completeSourcePathSetval(pXMLDom.Get(), parser::writingSegments(selector),
-                                                       newValue.data(), l3xml::dom::VARIANT{workingPath}));
+  std::optional<ValueRequest> request = prepareRequest(pXMLDom, fileName, attribute, value);
+  if (!request) return false;
+  if (request->byPath()) {
+    return pathSettingOutcome(completeSourcePathSetval(pXMLDom.Get(), parser::writingSegments(request->selector),
+                                                       request->value.data(), dom::VARIANT{request->workingPath}));
   }
-  const Selection outcome =
-      writeSelectedNodes(*pXMLDom, pXMLFragmentDom, fileName, selector, newValue, matchIndex, workingPath);
+  const Selection outcome = writeSelectedNodes(*pXMLDom, pXMLFragmentDom, fileName, request->selector, request->value,
+                                               matchIndex, request->workingPath);
   if (outcome == Selection::kFailed) return false;
-  (void)removeNewLineChar(workingPath);
+  (void)removeNewLineChar(request->workingPath);
   return outcome != Selection::kQueryFailed;
 }

@@ -2,6 +2,7 @@
 #include "faulty_dom.h"
 
 #include "xmldoc/document_factory.h"
+#include "xmldoc/ref_counted.h"
 
 namespace l3xml_test {
 
@@ -40,25 +41,15 @@ FaultPlan& faultPlan() {
 
 namespace {
 
-#define FAIL_IF_PLANNED(operation)                                \
-  do {                                                            \
-    dom::Status planned = 0;                                      \
-    if (faultPlan().failsNow(operation, planned)) return planned; \
-  } while (false)
+// Calls through to the wrapped object unless the plan makes this call of the operation fail.
+template <class Call>
+dom::Status forward(const char* operation, Call call) {
+  dom::Status planned = 0;
+  return faultPlan().failsNow(operation, planned) ? planned : call();
+}
 
 template <class Interface>
-class Counted : public Interface {
- public:
-  unsigned long AddRef() override { return ++count_; }
-  unsigned long Release() override {
-    const unsigned long left = --count_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- private:
-  unsigned long count_ = 1;
-};
+using Counted = dom::RefCounted<Interface>;
 
 template <class Wrapper, class Inner>
 dom::Status wrapped(dom::Status status, const dom::ComPtr<Inner>& inner, dom::ComPtr<Inner>& out) {
@@ -75,24 +66,19 @@ class NodeForwarder : public Counted<Interface> {
   dom::IXMLDOMNode* innerNode() const { return node_.Get(); }
 
   dom::Status get_nodeName(std::string& name) override {
-    FAIL_IF_PLANNED("get_nodeName");
-    return node_->get_nodeName(name);
+    return forward("get_nodeName", [&] { return node_->get_nodeName(name); });
   }
   dom::Status get_baseName(std::string& name) override {
-    FAIL_IF_PLANNED("get_baseName");
-    return node_->get_baseName(name);
+    return forward("get_baseName", [&] { return node_->get_baseName(name); });
   }
   dom::Status get_nodeValue(std::string& value) override {
-    FAIL_IF_PLANNED("get_nodeValue");
-    return node_->get_nodeValue(value);
+    return forward("get_nodeValue", [&] { return node_->get_nodeValue(value); });
   }
   dom::Status get_text(std::string& text) override {
-    FAIL_IF_PLANNED("get_text");
-    return node_->get_text(text);
+    return forward("get_text", [&] { return node_->get_text(text); });
   }
   dom::Status put_text(const std::string& text) override {
-    FAIL_IF_PLANNED("put_text");
-    return node_->put_text(text);
+    return forward("put_text", [&] { return node_->put_text(text); });
   }
   dom::Status get_childNodes(dom::ComPtr<dom::IXMLDOMNodeList>& children) override;
   dom::Status get_attributes(dom::ComPtr<dom::IXMLDOMNamedNodeMap>& attributes) override;
@@ -114,13 +100,13 @@ class FaultyNodeList : public Counted<dom::IXMLDOMNodeList> {
  public:
   explicit FaultyNodeList(dom::ComPtr<dom::IXMLDOMNodeList> inner) : list_(std::move(inner)) {}
   dom::Status get_length(long& length) override {
-    FAIL_IF_PLANNED("list.get_length");
-    return list_->get_length(length);
+    return forward("list.get_length", [&] { return list_->get_length(length); });
   }
   dom::Status get_item(long index, dom::ComPtr<dom::IXMLDOMNode>& node) override {
-    FAIL_IF_PLANNED("list.get_item");
-    dom::ComPtr<dom::IXMLDOMNode> inner;
-    return wrapped<FaultyNode>(list_->get_item(index, inner), inner, node);
+    return forward("list.get_item", [&] {
+      dom::ComPtr<dom::IXMLDOMNode> inner;
+      return wrapped<FaultyNode>(list_->get_item(index, inner), inner, node);
+    });
   }
 
  private:
@@ -131,13 +117,13 @@ class FaultyAttributeMap : public Counted<dom::IXMLDOMNamedNodeMap> {
  public:
   explicit FaultyAttributeMap(dom::ComPtr<dom::IXMLDOMNamedNodeMap> inner) : map_(std::move(inner)) {}
   dom::Status get_length(long& length) override {
-    FAIL_IF_PLANNED("map.get_length");
-    return map_->get_length(length);
+    return forward("map.get_length", [&] { return map_->get_length(length); });
   }
   dom::Status get_item(long index, dom::ComPtr<dom::IXMLDOMNode>& node) override {
-    FAIL_IF_PLANNED("map.get_item");
-    dom::ComPtr<dom::IXMLDOMNode> inner;
-    return wrapped<FaultyNode>(map_->get_item(index, inner), inner, node);
+    return forward("map.get_item", [&] {
+      dom::ComPtr<dom::IXMLDOMNode> inner;
+      return wrapped<FaultyNode>(map_->get_item(index, inner), inner, node);
+    });
   }
 
  private:
@@ -148,24 +134,19 @@ class FaultyParseError : public Counted<dom::IXMLDOMParseError> {
  public:
   explicit FaultyParseError(dom::ComPtr<dom::IXMLDOMParseError> inner) : error_(std::move(inner)) {}
   dom::Status get_errorCode(dom::Status& code) override {
-    FAIL_IF_PLANNED("get_errorCode");
-    return error_->get_errorCode(code);
+    return forward("get_errorCode", [&] { return error_->get_errorCode(code); });
   }
   dom::Status get_line(long& line) override {
-    FAIL_IF_PLANNED("get_line");
-    return error_->get_line(line);
+    return forward("get_line", [&] { return error_->get_line(line); });
   }
   dom::Status get_linepos(long& position) override {
-    FAIL_IF_PLANNED("get_linepos");
-    return error_->get_linepos(position);
+    return forward("get_linepos", [&] { return error_->get_linepos(position); });
   }
   dom::Status get_url(std::string& url) override {
-    FAIL_IF_PLANNED("get_url");
-    return error_->get_url(url);
+    return forward("get_url", [&] { return error_->get_url(url); });
   }
   dom::Status get_reason(std::string& reason) override {
-    FAIL_IF_PLANNED("get_reason");
-    return error_->get_reason(reason);
+    return forward("get_reason", [&] { return error_->get_reason(reason); });
   }
 
  private:
@@ -174,26 +155,29 @@ class FaultyParseError : public Counted<dom::IXMLDOMParseError> {
 
 template <class Interface>
 dom::Status NodeForwarder<Interface>::get_childNodes(dom::ComPtr<dom::IXMLDOMNodeList>& children) {
-  FAIL_IF_PLANNED("get_childNodes");
-  dom::ComPtr<dom::IXMLDOMNodeList> inner;
-  return wrapped<FaultyNodeList>(node_->get_childNodes(inner), inner, children);
+  return forward("get_childNodes", [&] {
+    dom::ComPtr<dom::IXMLDOMNodeList> inner;
+    return wrapped<FaultyNodeList>(node_->get_childNodes(inner), inner, children);
+  });
 }
 
 template <class Interface>
 dom::Status NodeForwarder<Interface>::get_attributes(dom::ComPtr<dom::IXMLDOMNamedNodeMap>& attributes) {
-  FAIL_IF_PLANNED("get_attributes");
-  dom::ComPtr<dom::IXMLDOMNamedNodeMap> inner;
-  return wrapped<FaultyAttributeMap>(node_->get_attributes(inner), inner, attributes);
+  return forward("get_attributes", [&] {
+    dom::ComPtr<dom::IXMLDOMNamedNodeMap> inner;
+    return wrapped<FaultyAttributeMap>(node_->get_attributes(inner), inner, attributes);
+  });
 }
 
 template <class Interface>
 dom::Status NodeForwarder<Interface>::replaceChild(dom::IXMLDOMNode* newChild, dom::IXMLDOMNode* oldChild,
                                                    dom::ComPtr<dom::IXMLDOMNode>* oldOut) {
-  FAIL_IF_PLANNED("replaceChild");
-  dom::ComPtr<dom::IXMLDOMNode> inner;
-  const dom::Status status = node_->replaceChild(unwrap(newChild), unwrap(oldChild), &inner);
-  if (oldOut != nullptr) wrapped<FaultyNode>(status, inner, *oldOut);
-  return status;
+  return forward("replaceChild", [&] {
+    dom::ComPtr<dom::IXMLDOMNode> inner;
+    const dom::Status status = node_->replaceChild(unwrap(newChild), unwrap(oldChild), &inner);
+    if (oldOut != nullptr) wrapped<FaultyNode>(status, inner, *oldOut);
+    return status;
+  });
 }
 
 class FaultyDocument : public NodeForwarder<dom::IXMLDOMDocument> {
@@ -202,43 +186,40 @@ class FaultyDocument : public NodeForwarder<dom::IXMLDOMDocument> {
       : NodeForwarder(dom::ComPtr<dom::IXMLDOMNode>(inner)), document_(std::move(inner)) {}
 
   dom::Status put_async(bool async) override {
-    FAIL_IF_PLANNED("put_async");
-    return document_->put_async(async);
+    return forward("put_async", [&] { return document_->put_async(async); });
   }
   dom::Status put_validateOnParse(bool validate) override {
-    FAIL_IF_PLANNED("put_validateOnParse");
-    return document_->put_validateOnParse(validate);
+    return forward("put_validateOnParse", [&] { return document_->put_validateOnParse(validate); });
   }
   dom::Status put_resolveExternals(bool resolve) override {
-    FAIL_IF_PLANNED("put_resolveExternals");
-    return document_->put_resolveExternals(resolve);
+    return forward("put_resolveExternals", [&] { return document_->put_resolveExternals(resolve); });
   }
   dom::Status load(const std::string& path, bool& successful) override {
-    FAIL_IF_PLANNED("load");
-    return document_->load(path, successful);
+    return forward("load", [&] { return document_->load(path, successful); });
   }
   dom::Status loadXML(const std::string& xml, bool& successful) override {
-    FAIL_IF_PLANNED("loadXML");
-    return document_->loadXML(xml, successful);
+    return forward("loadXML", [&] { return document_->loadXML(xml, successful); });
   }
   dom::Status save(const std::string& path) override {
-    FAIL_IF_PLANNED("save");
-    return document_->save(path);
+    return forward("save", [&] { return document_->save(path); });
   }
   dom::Status get_parseError(dom::ComPtr<dom::IXMLDOMParseError>& error) override {
-    FAIL_IF_PLANNED("get_parseError");
-    dom::ComPtr<dom::IXMLDOMParseError> inner;
-    return wrapped<FaultyParseError>(document_->get_parseError(inner), inner, error);
+    return forward("get_parseError", [&] {
+      dom::ComPtr<dom::IXMLDOMParseError> inner;
+      return wrapped<FaultyParseError>(document_->get_parseError(inner), inner, error);
+    });
   }
   dom::Status get_documentElement(dom::ComPtr<dom::IXMLDOMNode>& root) override {
-    FAIL_IF_PLANNED("get_documentElement");
-    dom::ComPtr<dom::IXMLDOMNode> inner;
-    return wrapped<FaultyNode>(document_->get_documentElement(inner), inner, root);
+    return forward("get_documentElement", [&] {
+      dom::ComPtr<dom::IXMLDOMNode> inner;
+      return wrapped<FaultyNode>(document_->get_documentElement(inner), inner, root);
+    });
   }
   dom::Status selectNodes(const std::string& query, dom::ComPtr<dom::IXMLDOMNodeList>& nodes) override {
-    FAIL_IF_PLANNED("selectNodes");
-    dom::ComPtr<dom::IXMLDOMNodeList> inner;
-    return wrapped<FaultyNodeList>(document_->selectNodes(query, inner), inner, nodes);
+    return forward("selectNodes", [&] {
+      dom::ComPtr<dom::IXMLDOMNodeList> inner;
+      return wrapped<FaultyNodeList>(document_->selectNodes(query, inner), inner, nodes);
+    });
   }
 
  private:
@@ -250,8 +231,6 @@ dom::IXMLDOMNode* unwrap(dom::IXMLDOMNode* node) {
   if (auto* faulty = dynamic_cast<FaultyDocument*>(node)) return faulty->innerNode();
   return node;
 }
-
-#undef FAIL_IF_PLANNED
 
 }  // namespace
 

@@ -2,34 +2,16 @@
 #ifndef L3XML_XMLDOC_MSXML_DOM_OBJECTS_H
 #define L3XML_XMLDOC_MSXML_DOM_OBJECTS_H
 
-#include <atomic>
 #include <optional>
 #include <string>
 
 #include "xmldoc/msxml/service.h"
+#include "xmldoc/ref_counted.h"
 #include "xmldoc/xml_dom.h"
 
 namespace l3xml {
 namespace dom {
 namespace msxml_backend {
-
-// Counts the references to an object; it is made with one, for the caller to Attach.
-template <class Interface>
-class RefCounted : public Interface {
- public:
-  unsigned long AddRef() override { return ++references_; }
-  unsigned long Release() override {
-    const unsigned long left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- protected:
-  RefCounted() = default;
-
- private:
-  std::atomic<unsigned long> references_{1};
-};
 
 // The service node behind an interface pointer of this backend, found with dynamic_cast.
 class ServiceNodeAccess {

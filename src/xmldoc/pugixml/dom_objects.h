@@ -2,36 +2,18 @@
 #ifndef L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H
 #define L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "xmldoc/pugixml/parse_outcome.h"
 #include "xmldoc/pugixml/tree.h"
+#include "xmldoc/ref_counted.h"
 #include "xmldoc/xml_dom.h"
 
 namespace l3xml {
 namespace dom {
 namespace pugixml_backend {
-
-// Counts the references to an object; it is made with one, for the caller to Attach.
-template <class Interface>
-class RefCounted : public Interface {
- public:
-  unsigned long AddRef() override { return ++references_; }
-  unsigned long Release() override {
-    const unsigned long left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- protected:
-  RefCounted() = default;
-
- private:
-  std::atomic<unsigned long> references_{1};
-};
 
 // What keeps a node valid: the document it came from (alive as long as any of its nodes, as
 // in COM) and the tree it lies in, which outlives a reload of the document.
