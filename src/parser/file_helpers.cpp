@@ -22,31 +22,6 @@ bool copyFileLogged(const std::string& source, const std::string& destination) {
   return copied;
 }
 
-bool readWholeFile(const std::string& path, std::string& content) {
-  std::FILE* file = platform::openFile(path, "rb");
-  if (file == nullptr) return false;
-  content.clear();
-  char buffer[65536];
-  bool ok = true;
-  for (;;) {
-    const std::size_t got = platform::fileOperations().read(buffer, 1, sizeof buffer, file);
-    content.append(buffer, got);
-    if (got < sizeof buffer) {
-      ok = platform::fileOperations().error(file) == 0;
-      break;
-    }
-  }
-  return platform::closeFile(file) == 0 && ok;
-}
-
-bool writeWholeFile(const std::string& path, const std::string& content) {
-  std::FILE* file = platform::openFile(path, "wb");
-  if (file == nullptr) return false;
-  const bool written = platform::fileOperations().write(content.data(), 1, content.size(), file) == content.size();
-  const bool closed = platform::closeFile(file) == 0;
-  return written && closed;
-}
-
 }  // namespace parser
 }  // namespace l3xml
 
@@ -64,7 +39,7 @@ bool CXMLParser::IsFileReadOnly(const std::string& path) { return platform::canR
 long CXMLParser::removeNewLineChar(std::string path) {
   const std::string intermediate = l3xml::xmlParserSourcePath + platform::kSeparator + "newFile.xml";
   std::string content;
-  if (!l3xml::parser::readWholeFile(path, content)) {
+  if (!platform::readFileBytes(path, content)) {
     logging::error({"CXMLParser::removeNewLineChar: cannot read ", path});
     return 1;
   }
@@ -74,7 +49,7 @@ long CXMLParser::removeNewLineChar(std::string path) {
     return 1;
   }
   content.resize(lastClose + 1);
-  if (!l3xml::parser::writeWholeFile(intermediate, content)) {
+  if (!platform::writeFileBytes(intermediate, content)) {
     (void)platform::removeFile(intermediate);
     logging::error({"CXMLParser::removeNewLineChar: cannot write ", intermediate});
     return 1;

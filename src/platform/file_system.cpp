@@ -14,24 +14,19 @@ namespace {
 
 int closeStream(std::FILE* file) { return std::fclose(file); }
 int getStreamChar(std::FILE* file) { return std::getc(file); }
-int putStreamChar(int character, std::FILE* file) { return std::putc(character, file); }
-char* getStreamLine(char* buffer, int size, std::FILE* file) { return std::fgets(buffer, size, file); }
-int putStreamText(const char* text, std::FILE* file) { return std::fputs(text, file); }
 std::size_t readStream(void* data, std::size_t size, std::size_t count, std::FILE* file) {
   return std::fread(data, size, count, file);
 }
 std::size_t writeStream(const void* data, std::size_t size, std::size_t count, std::FILE* file) {
   return std::fwrite(data, size, count, file);
 }
-int seekStream(std::FILE* file, long offset, int origin) { return std::fseek(file, offset, origin); }
 int streamError(std::FILE* file) { return std::ferror(file); }
 int removePath(const char* path) { return std::remove(path); }
 int renamePath(const char* source, const char* destination) { return std::rename(source, destination); }
 
 const FileOperations kSystemOperations = {
-    &systemExists,  &systemCopy,    &systemCanRead, &systemMakeDirectories, &systemReplace, &systemOpen,  &closeStream,
-    &getStreamChar, &putStreamChar, &getStreamLine, &putStreamText,         &readStream,    &writeStream, &seekStream,
-    &streamError,   &removePath,    &renamePath,
+    &systemExists,  &systemCopy, &systemCanRead, &systemMakeDirectories, &systemReplace, &systemOpen, &closeStream,
+    &getStreamChar, &readStream, &writeStream,   &streamError,           &removePath,    &renamePath,
 };
 
 FileOperations operationsInUse = kSystemOperations;
@@ -41,6 +36,28 @@ FileOperations operationsInUse = kSystemOperations;
 const FileOperations& systemFileOperations() { return kSystemOperations; }
 
 FileOperations& fileOperations() { return operationsInUse; }
+
+bool readFileBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  std::FILE* file = openFile(path, "rb");
+  if (file == nullptr) return false;
+  char buffer[65536];
+  for (;;) {
+    const std::size_t got = fileOperations().read(buffer, 1, sizeof buffer, file);
+    bytes.append(buffer, got);
+    if (got < sizeof buffer) break;
+  }
+  const bool readToEnd = fileOperations().error(file) == 0;
+  return closeFile(file) == 0 && readToEnd;
+}
+
+bool writeFileBytes(const std::string& path, const std::string& bytes) {
+  std::FILE* file = openFile(path, "wb");
+  if (file == nullptr) return false;
+  const bool written = bytes.empty() || fileOperations().write(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = closeFile(file) == 0;
+  return written && closed;
+}
 
 std::string parentFolder(const std::string& path) {
   const std::string::size_type last = path.find_last_of(kPathSeparators);

@@ -25,12 +25,8 @@ struct FileOperations {
   std::FILE* (*open)(const char* path, const char* mode);
   int (*close)(std::FILE* file);
   int (*getChar)(std::FILE* file);
-  int (*putChar)(int character, std::FILE* file);
-  char* (*getLine)(char* buffer, int size, std::FILE* file);
-  int (*putText)(const char* text, std::FILE* file);
   std::size_t (*read)(void* data, std::size_t size, std::size_t count, std::FILE* file);
   std::size_t (*write)(const void* data, std::size_t size, std::size_t count, std::FILE* file);
-  int (*seek)(std::FILE* file, long offset, int origin);
   int (*error)(std::FILE* file);  // non-zero once a read or write failed
   int (*remove)(const char* path);
   int (*rename)(const char* source, const char* destination);
@@ -58,6 +54,11 @@ inline int removeFile(const std::string& path) { return fileOperations().remove(
 inline int renameFile(const std::string& source, const std::string& destination) {
   return fileOperations().rename(source.c_str(), destination.c_str());
 }
+
+// The bytes of a file, read whole in binary; false when it cannot be opened or read to its end.
+bool readFileBytes(const std::string& path, std::string& bytes);
+// Writes the bytes to a file in binary, creating or truncating it; false when any step fails.
+bool writeFileBytes(const std::string& path, const std::string& bytes);
 
 // The folder part of a path (up to its last separator, without it); empty when there is none.
 std::string parentFolder(const std::string& path);
