@@ -20,6 +20,12 @@ enum File : std::int32_t {
   SYNC_FILE = 2    // one element per synchronisation entry; fills paramList_Sync
 };
 
+namespace l3xml {
+namespace params {
+struct ParameterFileWalk;
+}  // namespace params
+}  // namespace l3xml
+
 // One PIXIT parameter or one type definition.
 struct ParamStructure {
   std::string name;
@@ -70,9 +76,8 @@ class L3XML_API ParameterFileReader {
                              std::string& xmlFileName, int kind, std::map<std::string, ParamStructure>& typeList);
 
  private:
-  // The association step makes its document through the reader.
-  friend long AssociationFileParse(const std::string& fileName, std::map<std::string, ParamStructure> typeList,
-                                   std::map<std::string, ParamStructure> pixitList);
+  // The library's reading of a file walks with the reader's cursors.
+  friend struct l3xml::params::ParameterFileWalk;
 
   // Makes a new XML document; the caller takes over the returned reference. Null on failure.
   l3xml::dom::IXMLDOMDocument* DomFromCOM();

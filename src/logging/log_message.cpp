@@ -12,7 +12,10 @@ namespace logging {
 
 namespace {
 
-void dispatch(Level level) {
+LogObserver* currentObserver = nullptr;
+
+void dispatch(Level level, Code code) {
+  if (currentObserver != nullptr) currentObserver->logged(level, code, logMessageBuffer);
   switch (level) {
     case kDebug:
       debug_LoggingFunct(logMessageBuffer);
@@ -28,7 +31,13 @@ void dispatch(Level level) {
 
 }  // namespace
 
-void logJoined(Level level, std::initializer_list<std::string_view> pieces) {
+ScopedLogObserver::ScopedLogObserver(LogObserver& observer) : previous_(currentObserver) {
+  currentObserver = &observer;
+}
+
+ScopedLogObserver::~ScopedLogObserver() { currentObserver = previous_; }
+
+void logJoined(Level level, Code code, std::initializer_list<std::string_view> pieces) {
   std::size_t used = 0;
   const std::size_t room = kLogMessageBufferSize - 1;
   for (std::string_view piece : pieces) {
@@ -37,7 +46,7 @@ void logJoined(Level level, std::initializer_list<std::string_view> pieces) {
     used += take;
   }
   logMessageBuffer[used] = '\0';
-  dispatch(level);
+  dispatch(level, code);
 }
 
 void logFormatted(Level level, const char* format, ...) {
@@ -46,7 +55,7 @@ void logFormatted(Level level, const char* format, ...) {
   // vsnprintf never writes past the buffer and always terminates it.
   if (std::vsnprintf(logMessageBuffer, kLogMessageBufferSize, format, arguments) < 0) logMessageBuffer[0] = '\0';
   va_end(arguments);
-  dispatch(level);
+  dispatch(level, kCodeLibrary);
 }
 
 }  // namespace logging

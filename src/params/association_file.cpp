@@ -4,15 +4,12 @@
 #include <cctype>
 
 #include "logging/logging.h"
+#include "params/parameter_document.h"
 #include "params/value_conversion.h"
-
-namespace dom = l3xml::dom;
-namespace logging = l3xml::logging;
+#include "parser/value_setting.h"
+#include "paths/framework_paths.h"
 
 namespace l3xml {
-
-dom::ComPtr<dom::IXMLDOMDocument> associationDocument;
-
 namespace params {
 
 std::string binaryDigits(const std::string& decimal, std::size_t width) {
@@ -34,30 +31,19 @@ std::string binaryDigits(const std::string& decimal, std::size_t width) {
   return digits;
 }
 
-}  // namespace params
-}  // namespace l3xml
-
 namespace {
 
-// The four binding values, carried from binding to binding for the whole run.
-struct Binding {
-  std::string nodeName;
-  std::string typeName;
-  std::string fileName;
-  std::string cellName;
-
-  void read(const std::string& name, const std::string& value) {
-    if (name == "Name") {
-      nodeName = value;
-    } else if (name == "Type") {
-      typeName = value;
-    } else if (name == "AssociationField") {
-      fileName = value;
-    } else if (name == "CellName") {
-      cellName = value;
-    }
+void readBindingAttribute(AssociationBinding& binding, const std::string& name, const std::string& value) {
+  if (name == "Name") {
+    binding.nodeName = value;
+  } else if (name == "Type") {
+    binding.typeName = value;
+  } else if (name == "AssociationField") {
+    binding.fileName = value;
+  } else if (name == "CellName") {
+    binding.cellName = value;
   }
-};
+}
 
 // The attributes of an element as (name, value) pairs; false for nodes that have none (not
 // elements).
@@ -81,9 +67,9 @@ bool attributesOf(dom::IXMLDOMNode& node, std::vector<std::pair<std::string, std
 // The value a binding writes: the raw PIXIT value converted by the binding type's base type.
 // An unconverted value is what the entry's earlier bindings made of it.
 std::string convertedValue(const ParamStructure& type, const std::string& raw, const std::string& converted) {
-  if (type.basetype == "Boolean") return l3xml::params::booleanNumber(raw);
-  if (type.basetype == "Enum") return l3xml::params::enumNumber(type, raw, converted);
-  if (type.basetype == "Binary") return l3xml::params::binaryDigits(raw, type.maxValue.size());
+  if (type.basetype == "Boolean") return booleanNumber(raw);
+  if (type.basetype == "Enum") return enumNumber(type, raw, converted);
+  if (type.basetype == "Binary") return binaryDigits(raw, type.maxValue.size());
   if (type.basetype == "Integer") return raw;
   return converted;
 }
@@ -100,58 +86,72 @@ void forEachChild(dom::IXMLDOMNode& node, Visit visit) {
   }
 }
 
-void applyBinding(Binding& binding, const std::string& parameterName, const std::string& raw, std::string& converted,
-                  const std::map<std::string, ParamStructure>& typeList) {
+// The run's state, its lists, and what follows it.
+struct AssociationRun {
+  state::ModuleState& state;
+  const std::map<std::string, ParamStructure>& typeList;
+  AssociationObserver* observer;
+  bool write;
+};
+
+void applyBinding(AssociationRun& run, AssociationBinding& binding, dom::IXMLDOMNode& element,
+                  const std::string& parameterName, const std::string& raw, std::string& converted) {
   if (!binding.cellName.empty()) {
-    setLowCellName_WCDMA(binding.cellName.c_str());
+    run.state.settings.cell = binding.cellName;
   } else {
     logging::error({"The Cell name is not present in Association file . Corresponding to the pixit name : ",
                     parameterName, " and the naode name : ", binding.nodeName});
   }
-  const auto type = typeList.find(binding.typeName);
-  if (type != typeList.end()) converted = convertedValue(type->second, raw, converted);
+  const auto type = run.typeList.find(binding.typeName);
+  if (type != run.typeList.end()) converted = convertedValue(type->second, raw, converted);
 
   if (binding.fileName.empty() || binding.nodeName.empty() || converted.empty()) {
     logging::error({" AssociationFileParse :: Some Attribute is missing. The SetVal Failed : the file name is: ",
                     binding.fileName, " node  name is: ", binding.nodeName, " the value is :", converted});
+    if (run.observer != nullptr) run.observer->binding(parameterName, binding, std::string(), element, false);
     return;
   }
-  // A fresh parser for every value: no parser state lives on between bindings.
-  std::string fileName = binding.fileName;
-  std::string nodeName = binding.nodeName;
-  std::string value = converted;
-  CXMLParser parser;
-  if (!parser.SetVal(fileName, nodeName.data(), value.data())) {
-    logging::error({" AssociationFileParse :: The SetVal Failed : the file name is: ", binding.fileName,
-                    " node  name is: ", binding.nodeName, " the value is :", converted});
+  bool written = false;
+  if (run.write) {
+    // A fresh parser for every value: no parser state lives on between bindings.
+    written = parser::setValueWithNewParser(run.state, binding.fileName, binding.nodeName, converted);
+    if (!written) {
+      logging::error({" AssociationFileParse :: The SetVal Failed : the file name is: ", binding.fileName,
+                      " node  name is: ", binding.nodeName, " the value is :", converted});
+    }
   }
+  if (run.observer != nullptr) run.observer->binding(parameterName, binding, converted, element, written);
 }
 
 }  // namespace
 
-long AssociationFileParse(const std::string& fileName, std::map<std::string, ParamStructure> typeList,
-                          std::map<std::string, ParamStructure> pixitList) {
-  ParameterFileReader reader;  // makes the document on the first run
-  const std::string path = getFrameworkCompleteFilePath_WCDMA(fileName);
+long applyAssociationFile(state::ModuleState& state, const std::string& fileName,
+                          const std::map<std::string, ParamStructure>& typeList,
+                          const std::map<std::string, ParamStructure>& pixitList, AssociationObserver* observer,
+                          bool write) {
+  ParameterFileReader reader;  // lives for the run, as the reader that makes the document would
+  const std::string path = paths::findFrameworkFile(state.settings, fileName);
   if (path.empty()) {
     logging::error(
+        logging::kCodeMissingFile,
         {"Association file is not found . The Path returned by getFrameworkCompleteFilePath_WCDMA is empty: ", path,
          "."});
     return 1;
   }
   logging::debug({"AssociationFileParse :: Function Started "});
 
-  if (!l3xml::associationDocument) {
-    l3xml::associationDocument.Attach(reader.DomFromCOM());
-    if (!l3xml::associationDocument) return 1;
+  dom::ComPtr<dom::IXMLDOMDocument>& document = state.associationDocument;
+  if (!document) {
+    dom::Status status = 0;
+    document = createParameterDocument(status);
+    if (!document) return 1;
   }
   bool loaded = false;
   dom::ComPtr<dom::IXMLDOMNode> root;
   std::string rootName;
-  if (dom::failed(l3xml::associationDocument->load(path, loaded)) || !loaded ||
-      dom::failed(l3xml::associationDocument->get_documentElement(root)) || !root ||
-      dom::failed(root->get_nodeName(rootName))) {
-    l3xml::associationDocument.Reset();  // the next run makes a new one
+  if (dom::failed(document->load(path, loaded)) || !loaded || dom::failed(document->get_documentElement(root)) ||
+      !root || dom::failed(root->get_nodeName(rootName))) {
+    document.Reset();  // the next run makes a new one
     return 1;
   }
 
@@ -166,7 +166,8 @@ long AssociationFileParse(const std::string& fileName, std::map<std::string, Par
     return 1;
   }
 
-  Binding binding;
+  AssociationRun run{state, typeList, observer, write};
+  AssociationBinding binding;
   std::vector<std::pair<std::string, std::string>> attributes;
   for (long e = 0; e < entryCount; ++e) {
     dom::ComPtr<dom::IXMLDOMNode> entry;
@@ -196,9 +197,17 @@ long AssociationFileParse(const std::string& fileName, std::map<std::string, Par
     std::string converted = raw;
     forEachChild(*entry, [&](dom::IXMLDOMNode& bindingNode) {
       if (!attributesOf(bindingNode, attributes)) return;  // not an element
-      for (const auto& [name, value] : attributes) binding.read(name, value);
-      applyBinding(binding, parameterName, raw, converted, typeList);
+      for (const auto& [name, value] : attributes) readBindingAttribute(binding, name, value);
+      applyBinding(run, binding, bindingNode, parameterName, raw, converted);
     });
   }
   return 0;
+}
+
+}  // namespace params
+}  // namespace l3xml
+
+long AssociationFileParse(const std::string& fileName, std::map<std::string, ParamStructure> typeList,
+                          std::map<std::string, ParamStructure> pixitList) {
+  return l3xml::params::applyAssociationFile(l3xml::state::module(), fileName, typeList, pixitList);
 }

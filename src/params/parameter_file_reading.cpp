@@ -1,14 +1,13 @@
 // Reading PIXIT, type-definition and synchronisation files into the reader's lists.
-#include <cstdint>
+#include "params/parameter_file_reading.h"
 
-#include <l3xml/l3xml.h>
+#include <cstdint>
 
 #include "logging/logging.h"
 #include "params/narrow_text.h"
-#include "xmldoc/xml_dom.h"
 
-namespace dom = l3xml::dom;
-namespace logging = l3xml::logging;
+namespace l3xml {
+namespace params {
 
 namespace {
 
@@ -130,7 +129,7 @@ struct WalkCursors {
           failed(cursor->get_nodeValue(value))) {
         continue;
       }
-      apply(l3xml::params::cutText(nodeName), l3xml::params::cutText(value));
+      apply(cutText(nodeName), cutText(value));
     }
   }
 
@@ -159,30 +158,49 @@ struct WalkCursors {
 
 }  // namespace
 
-bool ParameterFileReader::readParameterFile(std::string& fileName, File kind) {
+// The reader's private cursors and lists, for the walk.
+struct ParameterFileWalk {
+  static bool read(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer);
+};
+
+bool readParameterEntries(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer) {
+  return ParameterFileWalk::read(reader, fileName, kind, observer);
+}
+
+bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer) {
+  auto& pXMLDoc = reader.pXMLDoc;
+  auto& pRootElement = reader.pRootElement;
+  auto& pRootChildList = reader.pRootChildList;
+  auto& pElement = reader.pElement;
+  auto& pElementAttributeMap = reader.pElementAttributeMap;
+  auto& pAttribute = reader.pAttribute;
+  auto& currentParam = reader.currentParam;
+  auto& currentSync = reader.currentSync;
+  auto& status = reader.status;
   logging::debug(
       {"ParameterFileReader::readParameterFile ::The name of the Xml File to be loaded is : ", fileName, "."});
   if (fileName.empty()) return false;
 
   if (!pXMLDoc) {
-    pXMLDoc.Attach(DomFromCOM());
+    pXMLDoc.Attach(reader.DomFromCOM());
     if (!pXMLDoc) {
       logging::error({"Failed to parse parameter file"});
       return false;
     }
   }
 
-  xmlFileName.bstrVal = fileName;
+  reader.xmlFileName.bstrVal = fileName;
   bool loaded = false;
-  status = pXMLDoc->load(xmlFileName.bstrVal, loaded);
+  status = pXMLDoc->load(reader.xmlFileName.bstrVal, loaded);
   if (dom::failed(status) || !loaded) {
-    logging::error({"Failed to load DOM from given xml:", fileName, "."});
+    logging::error(logging::kCodeMalformedXml, {"Failed to load DOM from given xml:", fileName, "."});
     return false;
   }
   logging::debug({"OPENING XML FILE TO READ:", fileName, "."});
 
   // Once the file is loaded the result is true: a failing call only skips what it would yield.
-  WalkCursors walk{pElementChildList, pAttribute, pChild, pChildAttributeMap, nodeName, status};
+  WalkCursors walk{reader.pElementChildList,  pAttribute,      reader.pChild,
+                   reader.pChildAttributeMap, reader.nodeName, status};
   long entryCount = 0;
   if (walk.failed(pXMLDoc->get_documentElement(pRootElement)) || !pRootElement ||
       walk.failed(pRootElement->get_childNodes(pRootChildList)) || !pRootChildList ||
@@ -237,10 +255,20 @@ bool ParameterFileReader::readParameterFile(std::string& fileName, File kind) {
     }
     // Insertion never replaces: the first record stored under a name stays.
     if (kind == PIXIT_FILE || (kind == TYPE_FILE && recognised)) {
-      paramList.emplace(currentParam.name, currentParam);
+      const bool stored = reader.paramList.emplace(currentParam.name, currentParam).second;
+      if (observer != nullptr) observer->entry(currentParam, stored, *pElement);
     } else if (kind == SYNC_FILE) {
-      paramList_Sync.push_back(currentSync);
+      reader.paramList_Sync.push_back(currentSync);
+    } else if (kind == TYPE_FILE && observer != nullptr) {
+      observer->entry(currentParam, false, *pElement);
     }
   }
   return true;
+}
+
+}  // namespace params
+}  // namespace l3xml
+
+bool ParameterFileReader::readParameterFile(std::string& fileName, File kind) {
+  return l3xml::params::readParameterEntries(*this, fileName, kind, nullptr);
 }

@@ -1,16 +1,16 @@
 // The host's one-call parameter load: PIXIT file, its type file, the association file and the
 // conversion of Boolean and Enum values.
-#include <l3xml/l3xml.h>
+#include "params/parameter_load.h"
 
 #include "logging/logging.h"
 #include "params/association_file.h"
 #include "params/value_conversion.h"
+#include "paths/framework_paths.h"
 
-namespace logging = l3xml::logging;
+namespace l3xml {
+namespace params {
 
-namespace {
-
-// The type file that goes with a PIXIT file, by two case-sensitive tests on its name.
+// Two case-sensitive tests on the PIXIT file's name.
 const char* typeFileFor(const std::string& pixitFileName) {
   const bool callbox = pixitFileName.find("Callbox") != std::string::npos;
   const bool wcdma = pixitFileName.find("WCDMA") != std::string::npos;
@@ -18,52 +18,77 @@ const char* typeFileFor(const std::string& pixitFileName) {
   return callbox ? "Types_Callbox.xml" : "Types.xml";
 }
 
-}  // namespace
+bool appliesAssociation(const std::string& pixitFileName) { return pixitFileName.find("Callbox") == std::string::npos; }
+
+void convertValues(std::map<std::string, ParamStructure>& pixitList,
+                   const std::map<std::string, ParamStructure>& asRead,
+                   const std::map<std::string, ParamStructure>& typeList) {
+  for (auto& [name, parameter] : pixitList) {
+    const auto type = typeList.find(parameter.type);
+    if (type == typeList.end()) continue;
+    if (type->second.basetype == "Boolean") {
+      parameter.value = booleanNumber(parameter.value);
+    } else if (type->second.basetype == "Enum") {
+      const auto read = asRead.find(name);
+      parameter.value =
+          enumNumber(type->second, read != asRead.end() ? read->second.value : std::string(), parameter.value);
+    }
+  }
+}
+
+bool loadParameters(state::ModuleState& state, const ParameterLoad& load,
+                    std::map<std::string, ParamStructure>& pixitList, std::map<std::string, ParamStructure>& typeList,
+                    ParameterReaders* readers) {
+  ParameterFileReader pixitReader;
+  ParameterFileReader typeReader;
+  std::string pixitFile = load.pixitFile;
+  const std::string typeFile = load.typeFile.empty() ? typeFileFor(pixitFile) : load.typeFile;
+
+  if (!readParameterEntries(pixitReader, pixitFile, PIXIT_FILE, readers != nullptr ? readers->pixit : nullptr)) {
+    return false;
+  }
+  pixitList = pixitReader.getparamList();
+
+  std::string typePath = paths::findFrameworkFile(state.settings, typeFile);
+  if (typePath.empty()) {
+    logging::error(logging::kCodeMissingFile, {"RETURNING ERROR FROM ReadParameterFileWrapper - error for Types.xml"});
+    return false;
+  }
+  logging::debug({"ReadParameterFileWrapper:: getFrameworkCompleteFilePath_WCDMA_ok PATH RETURNED=", typePath, "."});
+  if (!readParameterEntries(typeReader, typePath, TYPE_FILE, readers != nullptr ? readers->types : nullptr)) {
+    return false;
+  }
+  typeList = typeReader.getparamList();
+  if (readers != nullptr) readers->typePath = typePath;
+
+  // Message files receive the values as the PIXIT file writes them; the association step
+  // converts for itself.
+  if (appliesAssociation(pixitFile) && load.applyAssociation) {
+    AssociationObserver* observer = readers != nullptr ? readers->association : nullptr;
+    if (applyAssociationFile(state, "AssociationFile.xml", typeList, pixitList, observer, load.writeAssociation) == 0) {
+      logging::debug({"\n Association File Parsed Successfully "});
+    } else {
+      logging::error({"Association File Parsing Failed "});
+    }
+  }
+  convertValues(pixitList, pixitReader.getparamList(), typeList);
+  return true;
+}
+
+}  // namespace params
+}  // namespace l3xml
 
 bool L3XML_STDCALL ReadParameterFileWrapper_WCDMA(const char* pixitFileName,
                                                   std::map<std::string, ParamStructure>* pixitList,
                                                   std::map<std::string, ParamStructure>* typeList,
                                                   bool applyAssociation) {
   if (pixitFileName == nullptr || pixitList == nullptr || typeList == nullptr) {
-    logging::error({"ReadParameterFileWrapper_WCDMA: the PIXIT file name and both parameter maps must be given"});
+    l3xml::logging::error(
+        {"ReadParameterFileWrapper_WCDMA: the PIXIT file name and both parameter maps must be given"});
     return false;
   }
-  ParameterFileReader pixitReader;
-  ParameterFileReader typeReader;
-  std::string pixitFile = pixitFileName;
-  const std::string typeFile = typeFileFor(pixitFile);
-
-  if (!pixitReader.readParameterFile(pixitFile, PIXIT_FILE)) return false;
-  *pixitList = pixitReader.getparamList();
-
-  std::string typePath = getFrameworkCompleteFilePath_WCDMA(typeFile);
-  if (typePath.empty()) {
-    logging::error({"RETURNING ERROR FROM ReadParameterFileWrapper - error for Types.xml"});
-    return false;
-  }
-  logging::debug({"ReadParameterFileWrapper:: getFrameworkCompleteFilePath_WCDMA_ok PATH RETURNED=", typePath, "."});
-  if (!typeReader.readParameterFile(typePath, TYPE_FILE)) return false;
-  *typeList = typeReader.getparamList();
-
-  // Message files receive the values as the PIXIT file writes them; the association step
-  // converts for itself.
-  if (pixitFile.find("Callbox") == std::string::npos && applyAssociation) {
-    if (AssociationFileParse("AssociationFile.xml", *typeList, *pixitList) == 0) {
-      logging::debug({"\n Association File Parsed Successfully "});
-    } else {
-      logging::error({"Association File Parsing Failed "});
-    }
-  }
-
-  for (auto& [name, parameter] : *pixitList) {
-    const auto type = typeList->find(parameter.type);
-    if (type == typeList->end()) continue;
-    if (type->second.basetype == "Boolean") {
-      parameter.value = l3xml::params::booleanNumber(parameter.value);
-    } else if (type->second.basetype == "Enum") {
-      parameter.value =
-          l3xml::params::enumNumber(type->second, pixitReader.getparamStructure(name).value, parameter.value);
-    }
-  }
-  return true;
+  l3xml::params::ParameterLoad load;
+  load.pixitFile = pixitFileName;
+  load.applyAssociation = applyAssociation;
+  return l3xml::params::loadParameters(l3xml::state::module(), load, *pixitList, *typeList);
 }

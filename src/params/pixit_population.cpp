@@ -2,6 +2,8 @@
 #include <l3xml/l3xml.h>
 
 #include "logging/logging.h"
+#include "params/value_conversion.h"
+#include "parser/value_setting.h"
 
 namespace logging = l3xml::logging;
 
@@ -25,7 +27,7 @@ bool ParameterFileReader::PopulateFromPixitFile(ParameterFileReader& pixitReader
 
   std::string text;
   if (kind == kBooleanKind) {
-    text = record.value == "FALSE" ? "0" : "1";
+    text = l3xml::params::populationBooleanNumber(record.value);
   } else if (kind == kEnumKind) {
     const auto type = typeList.find(record.type);
     if (type == typeList.end()) {
@@ -33,22 +35,17 @@ bool ParameterFileReader::PopulateFromPixitFile(ParameterFileReader& pixitReader
                       " is not in the type list"});
       return false;
     }
-    const std::vector<std::string>& names = type->second.enumValues;
-    const std::vector<std::string>& numbers = type->second.enumNumericValues;
-    for (std::size_t position = 0; position < names.size(); ++position) {
-      if (names[position] != record.value) continue;
-      if (position >= numbers.size()) {
-        logging::error({"PopulateFromPixitFile: the enumerator ", record.value, " of the type ", record.type,
-                        " has no numeric value"});
-        return false;
-      }
-      text = numbers[position];
-      break;
+    // A value that is no enumerator writes the empty text.
+    const std::optional<std::size_t> position = l3xml::params::enumPosition(type->second, record.value);
+    if (position && *position >= type->second.enumNumericValues.size()) {
+      logging::error({"PopulateFromPixitFile: the enumerator ", record.value, " of the type ", record.type,
+                      " has no numeric value"});
+      return false;
     }
+    if (position) text = type->second.enumNumericValues[*position];
   } else {
     text = record.value;
   }
 
-  CXMLParser parser;
-  return parser.SetVal(xmlFileName, nodeName.data(), text.data());
+  return l3xml::parser::setValueWithNewParser(l3xml::state::module(), xmlFileName, nodeName, text);
 }

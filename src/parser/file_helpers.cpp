@@ -3,9 +3,9 @@
 #include <l3xml/l3xml.h>
 
 #include "logging/logging.h"
-#include "parser/file_operations.h"
-#include "paths/framework_paths.h"
+#include "parser/file_helpers.h"
 #include "platform/file_system.h"
+#include "state/module_state.h"
 
 namespace logging = l3xml::logging;
 namespace platform = l3xml::platform;
@@ -22,22 +22,10 @@ bool copyFileLogged(const std::string& source, const std::string& destination) {
   return copied;
 }
 
-}  // namespace parser
-}  // namespace l3xml
-
-void CXMLParser::copyFile(std::string source, std::string destination) {
-  (void)l3xml::parser::copyFileLogged(source, destination);
-}
-
-long CXMLParser::IsFilePresentInTempFolder(std::string& path) { return platform::pathExists(path) ? 0 : -1000; }
-
-// Tells whether the path can be read, which in effect tells whether it exists.
-bool CXMLParser::IsFileReadOnly(const std::string& path) { return platform::canRead(path); }
-
 // The trimmed content goes through the fixed intermediate file and is copied back over the file
 // before anything is deleted, so that a failure at any step leaves the file as it was.
-long CXMLParser::removeNewLineChar(std::string path) {
-  const std::string intermediate = l3xml::xmlParserSourcePath + platform::kSeparator + "newFile.xml";
+long trimAfterLastTag(const std::string& work, const std::string& path) {
+  const std::string intermediate = work + platform::kSeparator + "newFile.xml";
   std::string content;
   if (!platform::readFileBytes(path, content)) {
     logging::error({"CXMLParser::removeNewLineChar: cannot read ", path});
@@ -51,10 +39,26 @@ long CXMLParser::removeNewLineChar(std::string path) {
   content.resize(lastClose + 1);
   if (!platform::writeFileBytes(intermediate, content)) {
     (void)platform::removeFile(intermediate);
-    logging::error({"CXMLParser::removeNewLineChar: cannot write ", intermediate});
+    logging::error(logging::kCodeWriteFailed, {"CXMLParser::removeNewLineChar: cannot write ", intermediate});
     return 1;
   }
-  const bool copiedBack = l3xml::parser::copyFileLogged(intermediate, path);
+  const bool copiedBack = copyFileLogged(intermediate, path);
   (void)platform::removeFile(intermediate);
   return copiedBack ? 0 : 1;
+}
+
+}  // namespace parser
+}  // namespace l3xml
+
+void CXMLParser::copyFile(std::string source, std::string destination) {
+  (void)l3xml::parser::copyFileLogged(source, destination);
+}
+
+long CXMLParser::IsFilePresentInTempFolder(std::string& path) { return platform::pathExists(path) ? 0 : -1000; }
+
+// Tells whether the path can be read, which in effect tells whether it exists.
+bool CXMLParser::IsFileReadOnly(const std::string& path) { return platform::canRead(path); }
+
+long CXMLParser::removeNewLineChar(std::string path) {
+  return l3xml::parser::trimAfterLastTag(l3xml::state::module().settings.work, path);
 }

@@ -1,4 +1,6 @@
 // Renaming a node by a text rewrite of the template into its working copy.
+#include "parser/node_renaming.h"
+
 #include <algorithm>
 
 #include <l3xml/l3xml.h>
@@ -7,8 +9,8 @@
 #include "paths/framework_paths.h"
 #include "platform/file_system.h"
 
-namespace logging = l3xml::logging;
-namespace platform = l3xml::platform;
+namespace l3xml {
+namespace parser {
 
 namespace {
 
@@ -40,14 +42,13 @@ void overwriteFirstOccurrence(std::string& piece, const std::string& oldName, co
 
 }  // namespace
 
-long CXMLParser::UpdateNodeName(std::string& fileName, char* oldNodeName, char* newNodeName) {
-  const std::string oldName = oldNodeName != nullptr ? oldNodeName : "";
-  const std::string newName = newNodeName != nullptr ? newNodeName : "";
+long renameNode(state::ModuleState& state, const std::string& fileName, const std::string& oldName,
+                const std::string& newName) {
   logging::debug({"CXMLParser::UpdateNodeName :Setting value in file::", fileName, " and Old Node Name::", oldName,
                   " and New Node Name::", newName});
-  const std::string inputSourcePath = getFrameworkCompleteFilePath_WCDMA(fileName);
+  const std::string inputSourcePath = paths::findFrameworkFile(state.settings, fileName);
   logging::debug({"CXMLParser::UpdateNodeName :inputSourcePath = ", inputSourcePath});
-  const std::string tempFolder = l3xml::xmlParserSourcePath + l3xml::paths::subFolder({"temp"});
+  const std::string tempFolder = state.settings.work + paths::subFolder({"temp"});
   const std::string outputSourcePath = tempFolder + "temp.xml";
   const std::string outputTempPath = tempFolder + fileName;
   logging::debug({"CXMLParser::UpdateNodeName :outputSourcePath = ", outputSourcePath});
@@ -88,4 +89,12 @@ long CXMLParser::UpdateNodeName(std::string& fileName, char* oldNodeName, char* 
   }
   logging::debug({"CXMLParser::UpdateNodeName :File Renamed successfully"});
   return 0;
+}
+
+}  // namespace parser
+}  // namespace l3xml
+
+long CXMLParser::UpdateNodeName(std::string& fileName, char* oldNodeName, char* newNodeName) {
+  return l3xml::parser::renameNode(l3xml::state::module(), fileName, oldNodeName != nullptr ? oldNodeName : "",
+                                   newNodeName != nullptr ? newNodeName : "");
 }

@@ -11,13 +11,13 @@ std::string valueFragment(const std::string& value) {
   return "<Vortaxis>" + std::string("<") + value + "/>" + "</Vortaxis>";
 }
 
-bool recordPlaceholder(dom::IXMLDOMNode& node, std::string& text, std::string& name) {
+bool recordPlaceholder(state::ModuleState& state, dom::IXMLDOMNode& node, std::string& text, std::string& name) {
   text.clear();
   name.clear();
   (void)node.get_text(text);
   if (!pixit::hasPixitPrefix(text)) return false;
   (void)node.get_nodeName(name);
-  pixit::recordNodeParameter(name, text);
+  pixit::recordNodeParameter(state, name, text);
   return true;
 }
 

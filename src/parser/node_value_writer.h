@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "state/module_state.h"
 #include "xmldoc/xml_dom.h"
 
 namespace l3xml {
@@ -16,7 +17,7 @@ std::string valueFragment(const std::string& value);
 // Reads the node's text; when it is a PIXIT placeholder, reads the node's name too and records
 // name -> placeholder in the node-name map (a name already recorded keeps its first entry).
 // True when a placeholder was recorded.
-bool recordPlaceholder(dom::IXMLDOMNode& node, std::string& text, std::string& name);
+bool recordPlaceholder(state::ModuleState& state, dom::IXMLDOMNode& node, std::string& text, std::string& name);
 
 // What setting a value did to a node.
 enum class NodeWrite { kText, kElement, kUnchanged, kFragmentFailed };

@@ -4,16 +4,16 @@
 #include "logging/logging.h"
 #include "parser/dotted_path.h"
 #include "parser/node_value_writer.h"
-#include "xmldoc/xml_dom.h"
+#include "parser/value_setting.h"
 
-namespace dom = l3xml::dom;
-namespace logging = l3xml::logging;
-namespace parser = l3xml::parser;
+namespace l3xml {
+namespace parser {
 
 // The walk is lenient: a segment that is not found at the current level is reported and passed
 // over, and the next segment is looked for at the same level.
-long CXMLParser::completeSourcePathSetval(l3xml::dom::IXMLDOMDocument* pDoc, std::vector<std::string> nodePath,
-                                          char* value, l3xml::dom::VARIANT savePath) {
+long setValueAtPath(state::ModuleState& state, dom::IXMLDOMDocument* pDoc, const std::vector<std::string>& nodePath,
+                    const std::string& newValue, const std::string& savePath,
+                    dom::ComPtr<dom::IXMLDOMDocument>& fragment) {
   dom::ComPtr<dom::IXMLDOMNode> root;
   if (pDoc == nullptr || dom::failed(pDoc->get_documentElement(root)) || !root) {
     logging::error({"completeSourcePathSetval :get_documentElement Failed"});
@@ -34,14 +34,13 @@ long CXMLParser::completeSourcePathSetval(l3xml::dom::IXMLDOMDocument* pDoc, std
     return 0;
   }
 
-  const std::string newValue = value != nullptr ? value : "";
   for (std::size_t i = 1; i < nodePath.size(); ++i) {
     std::string segment = nodePath[i];
     long position = 0;
-    const bool positional = parser::isIndexComponent(segment);
+    const bool positional = isIndexComponent(segment);
     if (positional) {
       segment = segment.substr(1, segment.size() - 2);
-      position = parser::indexNumber(segment) - 1;
+      position = indexNumber(segment) - 1;
     }
     long count = 0;
     if (level) (void)level->get_length(count);
@@ -80,15 +79,25 @@ long CXMLParser::completeSourcePathSetval(l3xml::dom::IXMLDOMDocument* pDoc, std
 
     std::string text;
     std::string nodeName;
-    (void)parser::recordPlaceholder(*matched, text, nodeName);
-    if (parser::writeNodeValue(*matched, newValue, true, pXMLFragmentDom) == parser::NodeWrite::kFragmentFailed) {
+    (void)recordPlaceholder(state, *matched, text, nodeName);
+    if (writeNodeValue(*matched, newValue, true, fragment) == NodeWrite::kFragmentFailed) {
       logging::error({"completeSourcePathSetval:Failed to Load XML File "});
       return 0;
     }
-    if (dom::failed(pDoc->save(savePath.bstrVal))) {
-      logging::error({"completeSourcePathSetval: the working copy could not be saved: ", savePath.bstrVal});
+    if (dom::failed(pDoc->save(savePath))) {
+      logging::error(logging::kCodeWriteFailed,
+                     {"completeSourcePathSetval: the working copy could not be saved: ", savePath});
     }
     return 2;
   }
   return 0;
+}
+
+}  // namespace parser
+}  // namespace l3xml
+
+long CXMLParser::completeSourcePathSetval(l3xml::dom::IXMLDOMDocument* pDoc, std::vector<std::string> nodePath,
+                                          char* value, l3xml::dom::VARIANT savePath) {
+  return l3xml::parser::setValueAtPath(l3xml::state::module(), pDoc, nodePath, value != nullptr ? value : "",
+                                       savePath.bstrVal, pXMLFragmentDom);
 }

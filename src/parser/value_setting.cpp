@@ -1,78 +1,55 @@
 // Writing a value into the working copy of a message template, by PIXIT placeholder, element
 // name or dotted node path.
-#include <optional>
+#include "parser/value_setting.h"
 
 #include <l3xml/l3xml.h>
 
 #include "logging/logging.h"
 #include "parser/document_access.h"
 #include "parser/dotted_path.h"
-#include "parser/file_operations.h"
+#include "parser/file_helpers.h"
 #include "parser/node_value_writer.h"
 #include "paths/framework_paths.h"
 #include "pixit/pixit_maps.h"
+#include "platform/com_runtime.h"
 #include "platform/file_system.h"
-#include "xmldoc/xml_dom.h"
 
-namespace dom = l3xml::dom;
-namespace logging = l3xml::logging;
-namespace parser = l3xml::parser;
-namespace platform = l3xml::platform;
+namespace l3xml {
+namespace parser {
 
 namespace {
 
-// The working copy of a template: under xmlParserSourcePath, in the temp sub-folder of the cell
-// whose folder the template was found in.
-std::string workingCopyPath(const std::string& sourcePath, const std::string& fileName) {
-  const char* cellFolder = nullptr;
-  if (sourcePath.find(l3xml::paths::kPrimaryCell, 1) != std::string::npos) {
-    cellFolder = l3xml::paths::kPrimaryCell;
-  } else if (sourcePath.find(l3xml::paths::kSecondaryCell, 1) != std::string::npos) {
-    cellFolder = l3xml::paths::kSecondaryCell;
-  }
-  const std::string subFolder =
-      cellFolder != nullptr ? l3xml::paths::subFolder({"temp", cellFolder}) : l3xml::paths::subFolder({"temp"});
-  return l3xml::xmlParserSourcePath + subFolder + fileName;
-}
-
-// One call's selector and value, and the working copy it writes.
-struct ValueRequest {
-  std::string selector;
-  std::string value;
-  std::string workingPath;
-
-  // A selector with a dot is a path from the root, handed to completeSourcePathSetval.
-  bool byPath() const { return selector.find('.') != std::string::npos; }
-};
-
 // Finds the template, makes its working copy the first time and loads the working copy into a
 // new document. The template that the lookup finds is only ever read.
-bool loadWorkingCopy(dom::ComPtr<dom::IXMLDOMDocument>& document, const std::string& fileName,
-                     const std::string& attribute, const std::string& value, std::string& workingPath) {
+bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
+                     const std::string& fileName, const std::string& attribute, const std::string& value,
+                     std::string& workingPath) {
   logging::debug(
       {"CXMLParser::SetVal :Setting value in file::", fileName, " and attribute::", attribute, " and value::", value});
-  const std::string sourcePath = getFrameworkCompleteFilePath_WCDMA(fileName);
+  const std::string sourcePath = paths::findFrameworkFile(state.settings, fileName);
   if (sourcePath.empty()) {
-    logging::error({"ERROR IN CXMLParser::SetVal, returning false from getFrameworkCompleteFilePath_WCDMA"});
+    logging::error(logging::kCodeMissingFile,
+                   {"ERROR IN CXMLParser::SetVal, returning false from getFrameworkCompleteFilePath_WCDMA"});
     return false;
   }
-  workingPath = workingCopyPath(sourcePath, fileName);
+  workingPath = paths::workingCopyPath(state.settings.work, sourcePath, fileName);
   if (!platform::pathExists(workingPath)) {
     (void)platform::makeDirectories(platform::parentFolder(workingPath));
-    (void)parser::copyFileLogged(sourcePath, workingPath);
+    (void)copyFileLogged(sourcePath, workingPath);
   }
   if (!platform::canRead(workingPath)) {
-    logging::error({"SetVal:Failed to write to the xml file. May be file is in ReadOnly mode. FILE::", workingPath});
+    logging::error(logging::kCodeWriteFailed,
+                   {"SetVal:Failed to write to the xml file. May be file is in ReadOnly mode. FILE::", workingPath});
     return false;
   }
   document.Reset();
-  if (parser::createParserDocument(document.GetAddressOf()) < 0 || !document) {
+  if (createParserDocument(document.GetAddressOf()) < 0 || !document) {
     logging::error({"SetVal:Failed to Get/Create Dom of  XML File"});
     return false;
   }
   bool loaded = false;
-  if (dom::failed(document->load(workingPath, loaded)) || parser::checkDocumentLoad(document.Get()) < 0) {
-    logging::error({"SetVal:Failed to Load XML File ", workingPath});
+  if (dom::failed(document->load(workingPath, loaded)) || checkDocumentLoad(document.Get()) < 0) {
+    logging::error(logging::kCodeMalformedXml, {"SetVal:Failed to Load XML File ", workingPath});
     return false;
   }
   return true;
@@ -82,15 +59,15 @@ enum class Selection { kQueryFailed, kNoMatch, kFailed, kSaved };
 
 // Sets the value in every node that the placeholder or name selects and saves once at the end.
 // With a matchIndex, only the node at that position in the selection gets a new text.
-Selection writeSelectedNodes(dom::IXMLDOMDocument& document, dom::ComPtr<dom::IXMLDOMDocument>& fragment,
-                             const std::string& fileName, const std::string& attribute, const std::string& value,
-                             std::optional<long> matchIndex, const std::string& workingPath) {
-  const std::string query =
-      l3xml::pixit::hasPixitPrefix(attribute) ? "//*[ text() = '" + attribute + "']" : "//" + attribute;
+Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& document,
+                             dom::ComPtr<dom::IXMLDOMDocument>& fragment, const std::string& fileName,
+                             const std::string& attribute, const std::string& value, std::optional<long> matchIndex,
+                             const std::string& workingPath) {
+  const std::string query = pixit::hasPixitPrefix(attribute) ? "//*[ text() = '" + attribute + "']" : "//" + attribute;
   dom::ComPtr<dom::IXMLDOMNodeList> nodes;
   if (dom::failed(document.selectNodes(query, nodes)) || !nodes) {
-    logging::error({"SetVal:Failed to get Node. May be an issue with the node name. FILE::", workingPath,
-                    " ATTRIBUTE:: ", attribute});
+    logging::error(logging::kCodeBadSelector, {"SetVal:Failed to get Node. May be an issue with the node name. FILE::",
+                                               workingPath, " ATTRIBUTE:: ", attribute});
     return Selection::kQueryFailed;
   }
   long count = 0;
@@ -106,30 +83,21 @@ Selection writeSelectedNodes(dom::IXMLDOMDocument& document, dom::ComPtr<dom::IX
     }
     std::string text;
     std::string nodeName;
-    if (parser::recordPlaceholder(*node, text, nodeName)) {
+    if (recordPlaceholder(state, *node, text, nodeName)) {
       logging::logFormatted(logging::kDebug,
                             "SetVal :: The pixit parameter name : %s  and the node name for map is %s ", text.c_str(),
                             nodeName.c_str());
     }
     const bool writeText = !matchIndex || *matchIndex == i;
-    if (parser::writeNodeValue(*node, value, writeText, fragment) == parser::NodeWrite::kFragmentFailed) {
-      logging::logFormatted(logging::kError, "SetVal :: Failed to Load XML File %s",
-                            parser::valueFragment(value).c_str());
+    if (writeNodeValue(*node, value, writeText, fragment) == NodeWrite::kFragmentFailed) {
+      logging::logFormatted(logging::kError, "SetVal :: Failed to Load XML File %s", valueFragment(value).c_str());
       return Selection::kFailed;
     }
   }
   if (dom::failed(document.save(workingPath))) {
-    logging::error({"SetVal: the working copy could not be saved: ", workingPath});
+    logging::error(logging::kCodeWriteFailed, {"SetVal: the working copy could not be saved: ", workingPath});
   }
   return Selection::kSaved;
-}
-
-// Steps common to both forms, up to the loaded working copy; nothing when the call failed there.
-std::optional<ValueRequest> prepareRequest(dom::ComPtr<dom::IXMLDOMDocument>& document, const std::string& fileName,
-                                           const char* attribute, const char* value) {
-  ValueRequest request{attribute != nullptr ? attribute : "", value != nullptr ? value : "", std::string()};
-  if (!loadWorkingCopy(document, fileName, request.selector, request.value, request.workingPath)) return std::nullopt;
-  return request;
 }
 
 // The dotted-path form sets and saves in completeSourcePathSetval; only its failure is told here.
@@ -141,30 +109,46 @@ bool pathSettingOutcome(long result) {
 
 }  // namespace
 
-bool CXMLParser::SetVal(std::string& fileName, char* attribute, char* value) {
-  std::optional<ValueRequest> request = prepareRequest(pXMLDom, fileName, attribute, value);
-  if (!request) return false;
-  if (request->byPath()) {
-    return pathSettingOutcome(completeSourcePathSetval(pXMLDom.Get(), parser::writingSegments(request->selector),
-                                                       request->value.data(), dom::VARIANT{request->workingPath}));
+bool setValue(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
+              const std::string& attribute, const std::string& value, std::optional<long> matchIndex) {
+  std::string workingPath;
+  if (!loadWorkingCopy(state, documents.document, fileName, attribute, value, workingPath)) return false;
+  // A selector with a dot is a path from the root; matchIndex has no effect there.
+  if (attribute.find('.') != std::string::npos) {
+    return pathSettingOutcome(setValueAtPath(state, documents.document.Get(), writingSegments(attribute), value,
+                                             workingPath, documents.fragment));
   }
-  const Selection outcome = writeSelectedNodes(*pXMLDom, pXMLFragmentDom, fileName, request->selector, request->value,
-                                               std::nullopt, request->workingPath);
-  return outcome == Selection::kSaved || outcome == Selection::kNoMatch;
+  const Selection outcome = writeSelectedNodes(state, *documents.document, documents.fragment, fileName, attribute,
+                                               value, matchIndex, workingPath);
+  if (!matchIndex) return outcome == Selection::kSaved || outcome == Selection::kNoMatch;
+  // The four-argument form trims the working copy after its last '>' whenever the selection ran.
+  if (outcome == Selection::kFailed) return false;
+  (void)trimAfterLastTag(state.settings.work, workingPath);
+  return outcome != Selection::kQueryFailed;
 }
 
-// As the three-argument form, but the text changes at matchIndex only, and the working copy is
-// trimmed after its last '>' whenever the selection ran.
-bool CXMLParser::SetVal(std::string& fileName, char* attribute, char* value, long matchIndex) {
-  std::optional<ValueRequest> request = prepareRequest(pXMLDom, fileName, attribute, value);
-  if (!request) return false;
-  if (request->byPath()) {
-    return pathSettingOutcome(completeSourcePathSetval(pXMLDom.Get(), parser::writingSegments(request->selector),
-                                                       request->value.data(), dom::VARIANT{request->workingPath}));
+bool setValueWithNewParser(state::ModuleState& state, const std::string& fileName, const std::string& attribute,
+                           const std::string& value) {
+  platform::initializeCom();
+  bool written = false;
+  {
+    dom::ComPtr<dom::IXMLDOMDocument> document;
+    dom::ComPtr<dom::IXMLDOMDocument> fragment;
+    written = setValue(state, {document, fragment}, fileName, attribute, value, std::nullopt);
   }
-  const Selection outcome = writeSelectedNodes(*pXMLDom, pXMLFragmentDom, fileName, request->selector, request->value,
-                                               matchIndex, request->workingPath);
-  if (outcome == Selection::kFailed) return false;
-  (void)removeNewLineChar(request->workingPath);
-  return outcome != Selection::kQueryFailed;
+  platform::uninitializeCom();
+  return written;
+}
+
+}  // namespace parser
+}  // namespace l3xml
+
+bool CXMLParser::SetVal(std::string& fileName, char* attribute, char* value) {
+  return l3xml::parser::setValue(l3xml::state::module(), {pXMLDom, pXMLFragmentDom}, fileName,
+                                 attribute != nullptr ? attribute : "", value != nullptr ? value : "", std::nullopt);
+}
+
+bool CXMLParser::SetVal(std::string& fileName, char* attribute, char* value, long matchIndex) {
+  return l3xml::parser::setValue(l3xml::state::module(), {pXMLDom, pXMLFragmentDom}, fileName,
+                                 attribute != nullptr ? attribute : "", value != nullptr ? value : "", matchIndex);
 }

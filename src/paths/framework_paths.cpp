@@ -1,17 +1,64 @@
-// The framework settings and the ordered search over the framework's folders.
+// The framework's folders and the ordered search over them.
 #include "paths/framework_paths.h"
 
 #include "logging/logging.h"
 #include "platform/file_system.h"
 
 namespace l3xml {
-
-std::string frameworkUserSourcePath;
-std::string frameworkSourcePath;
-std::string lowCellName;
-std::string xmlParserSourcePath;
-
 namespace paths {
+
+namespace {
+
+// One row of the search list: the base, what the folder holds, and its sub-folders, where
+// nullptr stands for the cell folder of the list.
+struct Row {
+  Base base;
+  Area area;
+  std::initializer_list<const char*> folders;
+};
+
+const Row kSearchRows[] = {
+    {Base::kSystem, Area::kWorkingCopies, {"temp", nullptr}},
+    {Base::kUser, Area::kTemplates, {"Command", nullptr}},
+    {Base::kUser, Area::kTemplates, {"RRCMessage", nullptr}},
+    {Base::kSystem, Area::kTemplates, {"Command", nullptr}},
+    {Base::kSystem, Area::kTemplates, {"RRCMessage", nullptr}},
+    {Base::kUser, Area::kTemplates, {"NASMessage"}},
+    {Base::kSystem, Area::kTemplates, {"NASMessage"}},
+    {Base::kSystem, Area::kWorkingCopies, {"temp"}},
+    {Base::kUser, Area::kOther, {}},
+    {Base::kSystem, Area::kOther, {}},
+    {Base::kFixedFolder, Area::kOther, {}},
+    {Base::kSystem, Area::kOther, {"RFTestCases"}},
+};
+
+const std::string& baseFolder(const FrameworkFolders& folders, Base base) {
+  return base == Base::kUser ? folders.user : folders.system;
+}
+
+Candidate candidateOf(const FrameworkFolders& folders, const Row& row, int number, const char* cellFolder,
+                      const std::string& fileName) {
+  Candidate candidate{number, row.base, row.area, std::string(), nullptr, std::string()};
+  std::string joined;
+  for (const char* name : row.folders) {
+    const char* folder = name != nullptr ? name : cellFolder;
+    if (name == nullptr) candidate.cellFolder = cellFolder;
+    if (!candidate.folder.empty()) candidate.folder += '/';
+    candidate.folder += folder;
+    joined += platform::kSeparator;
+    joined += folder;
+  }
+  // The fixed folder carries its own separators; every other base gets the sub-folder, which
+  // starts and ends with one, by plain concatenation (an unset base leaves the sub-folder alone).
+  candidate.path = row.base == Base::kFixedFolder
+                       ? platform::fixedGuiFolder() + fileName
+                       : baseFolder(folders, row.base) + joined + platform::kSeparator + fileName;
+  return candidate;
+}
+
+}  // namespace
+
+const char* cellFolderFor(const std::string& cell) { return cell == kSecondaryCell ? kSecondaryCell : kPrimaryCell; }
 
 std::string subFolder(std::initializer_list<const char*> names) {
   std::string folder(1, platform::kSeparator);
@@ -22,43 +69,53 @@ std::string subFolder(std::initializer_list<const char*> names) {
   return folder;
 }
 
-// The candidates are tried afresh on every call: a file created between two calls is found by
-// the second. A candidate on an unset base starts with its sub-folder and is tested as it stands.
-std::string findFrameworkFile(const std::string& fileName) {
-  const std::string user = frameworkUserSourcePath;
-  const std::string system = frameworkSourcePath;
-  if (user.empty() && system.empty()) {
-    logging::error({"user source file path and system source path are not set "});
-    return std::string();
-  }
-  const std::string cell = lowCellName.empty() ? std::string(kPrimaryCell) : lowCellName;
-  const char* cellFolder = cell == kSecondaryCell ? kSecondaryCell : kPrimaryCell;
-
-  const std::string candidates[] = {
-      system + subFolder({"temp", cellFolder}) + fileName,
-      user + subFolder({"Command", cellFolder}) + fileName,
-      user + subFolder({"RRCMessage", cellFolder}) + fileName,
-      system + subFolder({"Command", cellFolder}) + fileName,
-      system + subFolder({"RRCMessage", cellFolder}) + fileName,
-      user + subFolder({"NASMessage"}) + fileName,
-      system + subFolder({"NASMessage"}) + fileName,
-      system + subFolder({"temp"}) + fileName,
-      user + subFolder({}) + fileName,
-      system + subFolder({}) + fileName,
-      platform::fixedGuiFolder() + fileName,
-      system + subFolder({"RFTestCases"}) + fileName,
-  };
-  for (const std::string& candidate : candidates) {
-    if (platform::pathExists(candidate)) return candidate;
-  }
-  return std::string();
+std::vector<Candidate> searchList(const FrameworkFolders& folders, const std::string& fileName) {
+  std::vector<Candidate> candidates;
+  const char* cellFolder = cellFolderFor(folders.cell);
+  int number = 0;
+  for (const Row& row : kSearchRows) candidates.push_back(candidateOf(folders, row, ++number, cellFolder, fileName));
+  return candidates;
 }
 
-void resetSettingsForTesting() {
-  frameworkUserSourcePath.clear();
-  frameworkSourcePath.clear();
-  lowCellName.clear();
-  xmlParserSourcePath.clear();
+// The candidates are tried afresh on every call: a file created between two calls is found by
+// the second. A candidate on an unset base starts with its sub-folder and is tested as it stands.
+std::optional<Candidate> locate(const FrameworkFolders& folders, const std::string& fileName,
+                                bool includeWorkingCopies) {
+  if (folders.user.empty() && folders.system.empty()) {
+    logging::error(logging::kCodeNoFramework, {"user source file path and system source path are not set "});
+    return std::nullopt;
+  }
+  for (Candidate& candidate : searchList(folders, fileName)) {
+    if (!includeWorkingCopies && candidate.area == Area::kWorkingCopies) continue;
+    if (platform::pathExists(candidate.path)) return std::move(candidate);
+  }
+  return std::nullopt;
+}
+
+std::string findFrameworkFile(const FrameworkFolders& folders, const std::string& fileName) {
+  const std::optional<Candidate> found = locate(folders, fileName);
+  return found ? found->path : std::string();
+}
+
+// The cell is told by the found path itself, at a position after its first character.
+std::string workingCopyPath(const std::string& work, const std::string& sourcePath, const std::string& fileName) {
+  if (sourcePath.find(kPrimaryCell, 1) != std::string::npos) return work + subFolder({"temp", kPrimaryCell}) + fileName;
+  if (sourcePath.find(kSecondaryCell, 1) != std::string::npos) {
+    return work + subFolder({"temp", kSecondaryCell}) + fileName;
+  }
+  return work + subFolder({"temp"}) + fileName;
+}
+
+std::vector<Candidate> templateFolders(const FrameworkFolders& folders, const std::string& cell) {
+  FrameworkFolders forCell = folders;
+  forCell.cell = cell;
+  std::vector<Candidate> found;
+  for (Candidate& candidate : searchList(forCell, std::string())) {
+    if (candidate.area == Area::kTemplates && !baseFolder(folders, candidate.base).empty()) {
+      found.push_back(std::move(candidate));
+    }
+  }
+  return found;
 }
 
 }  // namespace paths

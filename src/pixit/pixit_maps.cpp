@@ -1,39 +1,78 @@
-// The module-wide PIXIT maps and the lookups over them.
+// The PIXIT bookkeeping over a module state.
 #include "pixit/pixit_maps.h"
 
 #include "logging/logging.h"
 
 namespace l3xml {
-
-std::map<std::string, std::string> nodeNamePixitParameterMap;
-std::map<std::string, ParamStructure>* parserParamList = nullptr;
-std::multimap<std::string, std::string> pixitFileMultiMap;
-
 namespace pixit {
 
 bool hasPixitPrefix(const std::string& text) { return text.compare(0, 3, "px_") == 0; }
 
-void recordNodeParameter(const std::string& nodeName, const std::string& parameterName) {
-  nodeNamePixitParameterMap.emplace(nodeName, parameterName);
+bool isPixitReference(const std::string& text) { return hasPixitPrefix(text) && text.find(' ') == std::string::npos; }
+
+void recordNodeParameter(state::ModuleState& state, const std::string& nodeName, const std::string& parameterName) {
+  state.nodeNamePixitParameterMap.emplace(nodeName, parameterName);
 }
 
-long lookUpPixitValue(const std::string& paramName, std::string& value) {
-  if (parserParamList != nullptr) {
-    const auto found = parserParamList->find(paramName);
-    if (found != parserParamList->end()) {
+long lookUpPixitValue(state::ModuleState& state, const std::string& paramName, std::string& value) {
+  if (state.parserParamList != nullptr) {
+    const auto found = state.parserParamList->find(paramName);
+    if (found != state.parserParamList->end()) {
       value = found->second.value;
       logging::debug({"CXMLParser::getPixitValueForParser is called for ", paramName, ". It,s value is : ", value});
       return 0;
     }
   }
-  logging::error({"The Required parameter is not present in the Pixit List : ", paramName});
+  logging::error(logging::kCodeUnresolvedReference,
+                 {"The Required parameter is not present in the Pixit List : ", paramName});
   return kNotFound;
 }
 
-void resetForTesting() {
-  nodeNamePixitParameterMap.clear();
-  pixitFileMultiMap.clear();
-  parserParamList = nullptr;
+// Cut at every separator: for paths joined by commas this gives the file names in order, and a
+// comma-separated list of bare file names gives each of them rather than one unusable key.
+std::vector<std::string> messageFilesOf(const std::string& fileList) {
+  std::vector<std::string> files;
+  std::string::size_type start = 0;
+  while (start <= fileList.size()) {
+    const std::string::size_type end = fileList.find_first_of("\\,", start);
+    const std::string piece = fileList.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (piece.find("xml") != std::string::npos) files.push_back(piece);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return files;
+}
+
+// The list is kept by pointer: the host keeps it alive and in place while it is registered.
+void registerParameterList(state::ModuleState& state, std::map<std::string, ParamStructure>* list) {
+  state.parserParamList = list;
+  state.nodeNamePixitParameterMap.clear();
+  state.pixitFileMultiMap.clear();
+  if (list == nullptr) return;
+  for (const auto& [name, parameter] : *list) {
+    if (!hasPixitPrefix(name)) continue;
+    for (const std::string& file : messageFilesOf(parameter.comment)) state.pixitFileMultiMap.emplace(file, name);
+  }
+}
+
+long writeIndexedParameters(state::ModuleState& state, const std::string& fileName,
+                            const std::function<void(const std::string&, const std::string&)>& setValue) {
+  const auto [first, last] = state.pixitFileMultiMap.equal_range(fileName);
+  std::vector<std::string> parameters;
+  for (auto entry = first; entry != last; ++entry) parameters.push_back(entry->second);
+  logging::debug({"IsFileNamePresentinMultiMap::The occurence of the ", fileName,
+                  " are as much: ", std::to_string(parameters.size())});
+  if (parameters.empty()) return kNotFound;
+
+  for (const std::string& parameter : parameters) {
+    // A parameter that left the registered list is skipped: it has no value of its own.
+    std::string value;
+    if (lookUpPixitValue(state, parameter, value) != 0) continue;
+    logging::debug({"isFileNamePresentinMultiMap::SetVal is called for Pixit parameter: ", parameter,
+                    " and The pixit value is ", value});
+    setValue(parameter, value);
+  }
+  return 0;
 }
 
 }  // namespace pixit

@@ -7,6 +7,7 @@
 #include "library_test.h"
 #include "paths/framework_paths.h"
 #include "pixit/pixit_maps.h"
+#include "state/module_state.h"
 
 namespace l3xml_test {
 namespace {
@@ -87,7 +88,7 @@ TEST_F(HostSequenceTest, TypicalUse) {
   std::map<std::string, ParamStructure> pixit;
   std::map<std::string, ParamStructure> types;
   ASSERT_TRUE(ReadParameterFileWrapper_WCDMA(pixitPath.c_str(), &pixit, &types, true));
-  EXPECT_EQ(l3xml::lowCellName, "SecondaryCell");  // the last binding's cell stays current
+  EXPECT_EQ(l3xml::state::module().settings.cell, "SecondaryCell");  // the last binding's cell stays current
   EXPECT_EQ(pixit.at("px_IntegrityOn").value, "1");
   EXPECT_EQ(pixit.at("px_ReportInterval").value, "1");
   EXPECT_EQ(pixit.at("px_InitialUeId").value, "12");
@@ -97,7 +98,7 @@ TEST_F(HostSequenceTest, TypicalUse) {
   // Step 5: registration indexes the parameters by the files their comments name.
   CXMLParser parser;
   parser.updateParparameterList(&pixit);
-  EXPECT_EQ(l3xml::pixitFileMultiMap.count("RRCConnectionSetup.xml"), 3u);
+  EXPECT_EQ(l3xml::state::module().pixitFileMultiMap.count("RRCConnectionSetup.xml"), 3u);
 
   // Step 6: each file receives its parameters; a value changed before is the one written.
   EXPECT_EQ(updateMapParser_WCDMA("px_MeasId", "2"), 0);

@@ -7,6 +7,7 @@
 #include "library_test.h"
 #include "params/association_file.h"
 #include "paths/framework_paths.h"
+#include "state/module_state.h"
 
 namespace l3xml_test {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(AssociationFileTest, BindingAttributesCarryOverAndEachBindingChoosesItsCe
       run("<E Name='px_A'><B Name='a' Type='Int' AssociationField='P.xml' CellName='PrimaryCell'/><B Name='b'/></E>"
           "<E Name='px_B'><B Name='c'/><B Name='a' AssociationField='S.xml' CellName='SecondaryCell'/></E>"),
       0);
-  EXPECT_EQ(l3xml::lowCellName, "SecondaryCell");
+  EXPECT_EQ(l3xml::state::module().settings.cell, "SecondaryCell");
   EXPECT_EQ(value("S.xml", "a"), "6");
   setLowCellName_WCDMA("PrimaryCell");
   EXPECT_EQ(value("P.xml", "a"), "5");
@@ -133,10 +134,10 @@ TEST_F(AssociationFileTest, FileProblemsEndTheRun) {
                        "Association file is not found . The Path returned by getFrameworkCompleteFilePath_WCDMA is "
                        "empty: ."}));
   EXPECT_EQ(run(""), 0);
-  EXPECT_TRUE(l3xml::associationDocument);
+  EXPECT_TRUE(l3xml::state::module().associationDocument);
   clearLogs();
   EXPECT_EQ(run("<unclosed>"), 1);
-  EXPECT_FALSE(l3xml::associationDocument);  // dropped: the next run makes a new one
+  EXPECT_FALSE(l3xml::state::module().associationDocument);  // dropped: the next run makes a new one
   EXPECT_EQ(messagesAt(kError), std::vector<std::string>{});
   EXPECT_EQ(run(""), 0);
 }

@@ -7,8 +7,8 @@
 
 #include "faulty_dom.h"
 #include "library_test.h"
-#include "parser/flattening_state.h"
 #include "private_members.h"
+#include "state/module_state.h"
 
 namespace l3xml_test {
 namespace {
@@ -29,7 +29,7 @@ TEST_F(FlatteningTest, WorkedExample) {
   EXPECT_EQ(flatten("<RootMsg><a>5</a><c1><b>1 0 1</b></c1><opt1/>"
                     "<SEQUENCE><v>1</v></SEQUENCE><SEQUENCE><v>2</v></SEQUENCE></RootMsg>"),
             "RootMsg 5 ( 101 ) [ ] { 1 ,2 } ");
-  EXPECT_EQ(openSequenceBraces, 0);
+  EXPECT_EQ(l3xml::state::module().openSequenceBraces, 0);
   EXPECT_TRUE(messagesAt(kError).empty());
 }
 
@@ -43,7 +43,7 @@ class FlatteningShapeTest : public FlatteningTest, public ::testing::WithParamIn
 
 TEST_P(FlatteningShapeTest, Flattens) {
   EXPECT_EQ(flatten(GetParam().xml), GetParam().flat);
-  EXPECT_EQ(openSequenceBraces, 0);
+  EXPECT_EQ(l3xml::state::module().openSequenceBraces, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,10 +141,10 @@ TEST_F(FlatteningTest, BraceCounterCarriesOverAFailedFlattening) {
   faultPlan().fail("list.get_item", 4);
   EXPECT_EQ(flatten("<M><SEQUENCE><v>1</v></SEQUENCE><x>2</x></M>"), "");
   EXPECT_TRUE(logged(kError, "findValueAndAppendfinalString :Try to access illegal memory location "));
-  EXPECT_EQ(openSequenceBraces, 1);
+  EXPECT_EQ(l3xml::state::module().openSequenceBraces, 1);
   faultPlan().clear();
   EXPECT_EQ(flatten("<M><SEQUENCE><v>1</v></SEQUENCE><x>2</x></M>"), "M 1 } 2 ");
-  EXPECT_EQ(openSequenceBraces, 0);
+  EXPECT_EQ(l3xml::state::module().openSequenceBraces, 0);
 }
 
 TEST_F(FlatteningTest, OutputIsCutAtTheBufferLimit) {

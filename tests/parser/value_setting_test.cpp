@@ -7,6 +7,7 @@
 #include "library_test.h"
 #include "pixit/pixit_maps.h"
 #include "platform/file_system.h"
+#include "state/module_state.h"
 
 namespace l3xml_test {
 namespace {
@@ -73,11 +74,11 @@ TEST_F(ValueSettingTest, WorkingCopyFolderFollowsTheCellOfTheFoundFile) {
 TEST_F(ValueSettingTest, PlaceholderSelectsEveryNodeStillHoldingIt) {
   ASSERT_TRUE(set("px_Item", "5"));
   EXPECT_EQ(values("v"), (std::vector<std::string>{"5", "2", "5"}));
-  EXPECT_EQ(l3xml::nodeNamePixitParameterMap, (std::map<std::string, std::string>{{"v", "px_Item"}}));
+  EXPECT_EQ(l3xml::state::module().nodeNamePixitParameterMap, (std::map<std::string, std::string>{{"v", "px_Item"}}));
   EXPECT_TRUE(logged(kDebug, "SetVal :: The pixit parameter name : px_Item  and the node name for map is v "));
   ASSERT_TRUE(set("rate", "px_Other"));  // rate held px_Rate when it was selected
   ASSERT_TRUE(set("px_Other", "1"));
-  EXPECT_EQ(l3xml::nodeNamePixitParameterMap.at("rate"), "px_Rate");  // the first entry stays
+  EXPECT_EQ(l3xml::state::module().nodeNamePixitParameterMap.at("rate"), "px_Rate");  // the first entry stays
 }
 
 TEST_F(ValueSettingTest, PlaceholderHeldByNoNodeChangesNothing) {
@@ -98,7 +99,7 @@ TEST_F(ValueSettingTest, ElementContentIsReplacedByAnElementNamedByTheValue) {
 TEST_F(ValueSettingTest, FourArgumentFormChangesOneTextAndTrimsTheFile) {
   ASSERT_TRUE(setAt("v", "9", 1));
   EXPECT_EQ(values("v"), (std::vector<std::string>{"px_Item", "9", "px_Item"}));
-  EXPECT_EQ(l3xml::nodeNamePixitParameterMap.count("v"), 1u);
+  EXPECT_EQ(l3xml::state::module().nodeNamePixitParameterMap.count("v"), 1u);
   EXPECT_EQ(readFile(working).back(), '>');
   ASSERT_TRUE(setAt("v", "8", 5));
   EXPECT_EQ(values("v"), (std::vector<std::string>{"px_Item", "9", "px_Item"}));
@@ -169,7 +170,7 @@ TEST_F(PathSettingTest, WalksFromTheRootLeniently) {
   EXPECT_EQ(values("v"), (std::vector<std::string>{"px_Item", "20", "px_Item"}));
   EXPECT_EQ(values("first"), std::vector<std::string>{"x"});
   EXPECT_EQ(values("empty"), std::vector<std::string>{"text"});
-  EXPECT_EQ(l3xml::nodeNamePixitParameterMap.at("rate"), "px_Rate");
+  EXPECT_EQ(l3xml::state::module().nodeNamePixitParameterMap.at("rate"), "px_Rate");
   ASSERT_TRUE(set("M.choice", "picked"));
   EXPECT_EQ(values("choice"), std::vector<std::string>{"picked"});
 }

@@ -6,6 +6,7 @@
 #include "library_test.h"
 #include "pixit/pixit_maps.h"
 #include "private_members.h"
+#include "state/module_state.h"
 
 namespace l3xml_test {
 namespace {
@@ -60,8 +61,8 @@ TEST_F(PixitMapsTest, ValueLookupAndUpdateWorkOnTheHostsList) {
 }
 
 TEST_F(PixitMapsTest, NodeNameMapKeepsTheFirstParameterOfANode) {
-  l3xml::pixit::recordNodeParameter("rate", "px_First");
-  l3xml::pixit::recordNodeParameter("rate", "px_Second");
+  l3xml::pixit::recordNodeParameter(l3xml::state::module(), "rate", "px_First");
+  l3xml::pixit::recordNodeParameter(l3xml::state::module(), "rate", "px_Second");
   EXPECT_EQ(parser.isNodeNamepresentInMap("rate"), "px_First");
   EXPECT_EQ(parser.isNodeNamepresentInMap("Rate"), "");
   EXPECT_EQ(logs(), (std::vector<LogRecord>{
@@ -73,18 +74,18 @@ TEST_F(PixitMapsTest, RegistrationReplacesTheListAndEmptiesBothMaps) {
   list["px_A"] = parameter("1", "RRCMessage\\PrimaryCell\\Setup.xml");
   list["Other"] = parameter("2", "Setup.xml");
   parser.updateParparameterList(&list);
-  l3xml::pixit::recordNodeParameter("n", "px_A");
-  EXPECT_EQ(l3xml::pixitFileMultiMap.size(), 1u);
+  l3xml::pixit::recordNodeParameter(l3xml::state::module(), "n", "px_A");
+  EXPECT_EQ(l3xml::state::module().pixitFileMultiMap.size(), 1u);
 
   std::map<std::string, ParamStructure> second{{"px_B", parameter("3", "Other.xml")}};
   parser.updateParparameterList(&second);
-  EXPECT_EQ(l3xml::parserParamList, &second);
-  EXPECT_TRUE(l3xml::nodeNamePixitParameterMap.empty());
-  EXPECT_EQ(l3xml::pixitFileMultiMap, (std::multimap<std::string, std::string>{{"Other.xml", "px_B"}}));
+  EXPECT_EQ(l3xml::state::module().parserParamList, &second);
+  EXPECT_TRUE(l3xml::state::module().nodeNamePixitParameterMap.empty());
+  EXPECT_EQ(l3xml::state::module().pixitFileMultiMap, (std::multimap<std::string, std::string>{{"Other.xml", "px_B"}}));
 
   parser.updateParparameterList(nullptr);
-  EXPECT_EQ(l3xml::parserParamList, nullptr);
-  EXPECT_TRUE(l3xml::pixitFileMultiMap.empty());
+  EXPECT_EQ(l3xml::state::module().parserParamList, nullptr);
+  EXPECT_TRUE(l3xml::state::module().pixitFileMultiMap.empty());
   std::string value;
   EXPECT_EQ(lookUp("px_B", value), -1000);
   EXPECT_TRUE(messagesAt(kError).size() == 1);
@@ -95,7 +96,7 @@ TEST_F(PixitMapsTest, FilesSharedByParametersAreIndexedInNameOrder) {
   list["px_a"] = parameter("", "Setup.xml");
   list["px_c"] = parameter("", "xmlData\\Other.txt");
   parser.updateParparameterList(&list);
-  EXPECT_EQ(l3xml::pixitFileMultiMap,
+  EXPECT_EQ(l3xml::state::module().pixitFileMultiMap,
             (std::multimap<std::string, std::string>{
                 {"Setup.xml", "px_a"}, {"Setup.xml", "px_b"}, {"Setup.xml", "px_b"}, {"xmlData", "px_c"}}));
 }
@@ -110,7 +111,7 @@ class FileListCuttingTest : public PixitMapsTest, public ::testing::WithParamInt
 TEST_P(FileListCuttingTest, KeysInOrder) {
   call<CreateMultiMapofPixitFile>(parser, std::string("px_P"), std::string(GetParam().comment));
   std::vector<std::string> keys;
-  for (const auto& entry : l3xml::pixitFileMultiMap) keys.push_back(entry.first);
+  for (const auto& entry : l3xml::state::module().pixitFileMultiMap) keys.push_back(entry.first);
   std::vector<std::string> expected = GetParam().keys;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(keys, expected);

@@ -4,22 +4,16 @@
 #include <l3xml/l3xml.h>
 
 #include "faulty_dom.h"
-#include "params/association_file.h"
-#include "parser/flattening_state.h"
-#include "paths/framework_paths.h"
-#include "pixit/pixit_maps.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"
 #include "platform_expectations.h"
+#include "state/module_state.h"
 #include "xmldoc/document_factory.h"
 
 namespace l3xml_test {
 
 void resetLibraryState() {
-  l3xml::paths::resetSettingsForTesting();
-  l3xml::pixit::resetForTesting();
-  l3xml::associationDocument.Reset();
-  openSequenceBraces = 0;
+  l3xml::state::resetModuleForTesting();
   l3xml::dom::setDocumentFactoryForTesting(nullptr);
   l3xml::platform::fileOperations() = l3xml::platform::systemFileOperations();
   l3xml::platform::libraryOperations() = l3xml::platform::systemLibraryOperations();
