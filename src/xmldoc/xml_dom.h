@@ -19,6 +19,7 @@ using Status = std::int32_t;
 
 inline constexpr Status kOk = 0;
 inline constexpr Status kFalse = 1;
+inline constexpr Status kNotImplemented = static_cast<Status>(0x80004001u);
 inline constexpr Status kFail = static_cast<Status>(0x80004005u);
 inline constexpr Status kPointer = static_cast<Status>(0x80004003u);
 inline constexpr Status kInvalidArg = static_cast<Status>(0x80070057u);
@@ -69,6 +70,15 @@ class IXMLDOMNode : public IRefCounted {
   // Puts newChild (possibly from another document, which it then leaves) in oldChild's place.
   // kInvalidArg when oldChild is not a child of this node. oldOut may be null.
   virtual Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) = 0;
+
+  // Optional, beyond the service: where the node starts in the text it was loaded from (an
+  // element at its '<'), line and column from 1, columns counted in characters. kNotImplemented
+  // from a backend that does not know positions; kFalse for a node that has none.
+  virtual Status get_sourcePosition(long& line, long& column) {
+    line = 0;
+    column = 0;
+    return kNotImplemented;
+  }
 };
 
 // An ordered list of nodes.

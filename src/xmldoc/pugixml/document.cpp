@@ -25,7 +25,7 @@ Status Document::load(const std::string& path, bool& successful) {
     lastError_ = ParseErrorInfo{read, 0, 0, path, reasonFor(read)};
     return read;
   }
-  return parse(bytes, TextSource::kFile, path, successful);
+  return parse(std::move(bytes), TextSource::kFile, path, successful);
 }
 
 Status Document::loadXML(const std::string& xml, bool& successful) {
@@ -33,8 +33,8 @@ Status Document::loadXML(const std::string& xml, bool& successful) {
   return parse(xml, TextSource::kString, std::string(), successful);
 }
 
-Status Document::parse(const std::string& bytes, TextSource source, const std::string& url, bool& successful) {
-  lastError_ = parseDocument(*tree_, bytes, source);
+Status Document::parse(std::string bytes, TextSource source, const std::string& url, bool& successful) {
+  lastError_ = parseDocument(*tree_, std::move(bytes), source);
   lastError_.url = url;
   successful = lastError_.code == kOk;
   return successful ? kOk : kFalse;

@@ -47,6 +47,7 @@ class NodeMethods : public RefCounted<Interface>, public TreeNodeAccess {
   Status get_childNodes(ComPtr<IXMLDOMNodeList>& children) override;
   Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
   Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
+  Status get_sourcePosition(long& line, long& column) override;
 };
 
 extern template class NodeMethods<IXMLDOMNode>;
@@ -155,7 +156,7 @@ class Document final : public NodeMethods<IXMLDOMDocument> {
   Status selectNodes(const std::string& query, ComPtr<IXMLDOMNodeList>& nodes) override;
 
  private:
-  Status parse(const std::string& bytes, TextSource source, const std::string& url, bool& successful);
+  Status parse(std::string bytes, TextSource source, const std::string& url, bool& successful);
 
   // Replaced, never cleared, by each load: nodes handed out keep the tree they came from.
   std::shared_ptr<Tree> tree_;

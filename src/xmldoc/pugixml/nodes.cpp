@@ -219,6 +219,20 @@ Status NodeMethods<Interface>::replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* 
   return kOk;
 }
 
+// pugixml knows where each node's name or value starts in the parsed text, until it is changed.
+template <class Interface>
+Status NodeMethods<Interface>::get_sourcePosition(long& line, long& column) {
+  line = 0;
+  column = 0;
+  const pugi::xml_node node = xmlNode();
+  const std::ptrdiff_t offset = node.offset_debug();
+  if (offset < 0) return kFalse;
+  // An element's offset is that of its name, just after the '<'.
+  const std::size_t start =
+      static_cast<std::size_t>(offset) - (node.type() == pugi::node_element && offset > 0 ? 1 : 0);
+  return positionOf(tree(), start, line, column) ? kOk : kFalse;
+}
+
 template class NodeMethods<IXMLDOMNode>;
 template class NodeMethods<IXMLDOMDocument>;
 

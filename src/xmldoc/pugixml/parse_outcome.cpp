@@ -1,6 +1,7 @@
 // Parsing a document: pugixml's parse, the stricter checks of the service, and its error codes.
 #include "xmldoc/pugixml/parse_outcome.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -323,7 +324,7 @@ void locate(const std::string& text, std::size_t offset, long& line, long& linep
 
 }  // namespace
 
-ParseErrorInfo parseDocument(Tree& tree, const std::string& bytes, TextSource source) {
+ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
   // The parse frees every node, the holding area included; forget it before its memory is reused.
   tree.holding = pugi::xml_node();
   ++tree.version;
@@ -347,11 +348,34 @@ ParseErrorInfo parseDocument(Tree& tree, const std::string& bytes, TextSource so
     info.code = fault->code;
     info.reason = reasonFor(fault->code);
     locate(text, fault->offset, info.line, info.linepos);
+    tree.text.clear();
   } else {
     markWhitespace(tree);
+    tree.text = result.encoding == pugi::encoding_utf8 ? std::move(bytes) : parsedText(bytes, result.encoding);
   }
+  tree.lineStarts.clear();
   tree.addHolding();
   return info;
+}
+
+bool positionOf(Tree& tree, std::size_t offset, long& line, long& column) {
+  const std::string& text = tree.text;
+  if (offset >= text.size()) return false;
+  if (tree.lineStarts.empty()) {
+    tree.lineStarts.push_back(text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+        tree.lineStarts.push_back(i + 1);
+      }
+    }
+  }
+  const auto next = std::upper_bound(tree.lineStarts.begin(), tree.lineStarts.end(), offset);
+  line = static_cast<long>(next - tree.lineStarts.begin());
+  column = 1;
+  for (std::size_t i = *(next - 1); i < offset; ++i) {
+    if (!isContinuationByte(text[i])) ++column;
+  }
+  return true;
 }
 
 std::string reasonFor(Status code) {

@@ -23,8 +23,13 @@ struct ParseErrorInfo {
 // Where the bytes come from: a file declares or marks its encoding, a text is UTF-8 already.
 enum class TextSource { kFile, kString };
 
-// Parses bytes into tree, replacing what it held. On failure the tree is left empty.
-ParseErrorInfo parseDocument(Tree& tree, const std::string& bytes, TextSource source);
+// Parses bytes into tree, replacing what it held, and keeps the parsed text for source
+// positions. On failure the tree is left empty.
+ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source);
+
+// Line and column (from 1, in characters) of an offset into the tree's parsed text; false when
+// the offset lies outside it.
+bool positionOf(Tree& tree, std::size_t offset, long& line, long& column);
 
 // The service's explanation of a parse code or of a failure to read a file.
 std::string reasonFor(Status code);

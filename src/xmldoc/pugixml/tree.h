@@ -2,6 +2,10 @@
 #ifndef L3XML_XMLDOC_PUGIXML_TREE_H
 #define L3XML_XMLDOC_PUGIXML_TREE_H
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include <pugixml.hpp>
 
 namespace l3xml {
@@ -25,6 +29,10 @@ struct Tree {
   pugi::xml_node holding;
   // Counts changes, so that live child lists know when to look again.
   unsigned long version = 0;
+  // The UTF-8 text the tree was parsed from, where node offsets point, for source positions; the
+  // offsets at which its lines start are found on the first question.
+  std::string text;
+  std::vector<std::size_t> lineStarts;
 };
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
