@@ -6,6 +6,7 @@
 #include "params/association_file.h"
 #include "params/value_conversion.h"
 #include "paths/framework_paths.h"
+#include "platform/file_system.h"
 
 namespace l3xml {
 namespace params {
@@ -48,18 +49,22 @@ bool loadParameters(state::ModuleState& state, const ParameterLoad& load,
     return false;
   }
   pixitList = pixitReader.getparamList();
+  if (readers != nullptr) readers->pixitRead = true;
 
-  std::string typePath = paths::findFrameworkFile(state.settings, typeFile);
+  // A type file named by the caller may be a path of its own; a chosen one is looked up.
+  std::string typePath = !load.typeFile.empty() && platform::pathExists(load.typeFile)
+                             ? load.typeFile
+                             : paths::findFrameworkFile(state.settings, typeFile);
   if (typePath.empty()) {
     logging::error(logging::kCodeMissingFile, {"RETURNING ERROR FROM ReadParameterFileWrapper - error for Types.xml"});
     return false;
   }
   logging::debug({"ReadParameterFileWrapper:: getFrameworkCompleteFilePath_WCDMA_ok PATH RETURNED=", typePath, "."});
+  if (readers != nullptr) readers->typePath = typePath;
   if (!readParameterEntries(typeReader, typePath, TYPE_FILE, readers != nullptr ? readers->types : nullptr)) {
     return false;
   }
   typeList = typeReader.getparamList();
-  if (readers != nullptr) readers->typePath = typePath;
 
   // Message files receive the values as the PIXIT file writes them; the association step
   // converts for itself.

@@ -31,7 +31,7 @@ void convertValues(std::map<std::string, ParamStructure>& pixitList,
 
 struct ParameterLoad {
   std::string pixitFile;          // used as given
-  std::string typeFile;           // empty: the one the PIXIT file's name chooses, found by the lookup
+  std::string typeFile;           // a path or a name to look up; empty: the one the PIXIT file's name chooses
   bool applyAssociation = false;  // honoured only where appliesAssociation()
   bool writeAssociation = true;   // unset: the association run converts and follows but writes nothing
 };
@@ -41,7 +41,8 @@ struct ParameterReaders {
   EntryObserver* pixit = nullptr;
   EntryObserver* types = nullptr;
   AssociationObserver* association = nullptr;
-  std::string typePath;  // set to the type file that was read
+  bool pixitRead = false;  // the PIXIT file was read
+  std::string typePath;    // the type file, set once it is found and before it is read
 };
 
 // Reads the PIXIT and type files into the two lists, applies the association file when asked and

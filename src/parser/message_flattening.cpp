@@ -17,10 +17,6 @@ namespace parser {
 
 namespace {
 
-// Templates nest a few dozen levels. Each level reads the text of its whole subtree, so the walk
-// refuses absurd depths rather than spend time that grows with the square of the depth.
-constexpr std::size_t kMaxNestingDepth = 256;
-
 constexpr const char* kCutMessage =
     "findValueAndAppendfinalString: the flattened text is longer than 4095 characters and was cut";
 

@@ -17,6 +17,10 @@
 namespace l3xml {
 namespace parser {
 
+std::string selectionQuery(const std::string& attribute) {
+  return pixit::hasPixitPrefix(attribute) ? "//*[ text() = '" + attribute + "']" : "//" + attribute;
+}
+
 namespace {
 
 // Finds the template, makes its working copy the first time and loads the working copy into a
@@ -63,9 +67,8 @@ Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& do
                              dom::ComPtr<dom::IXMLDOMDocument>& fragment, const std::string& fileName,
                              const std::string& attribute, const std::string& value, std::optional<long> matchIndex,
                              const std::string& workingPath) {
-  const std::string query = pixit::hasPixitPrefix(attribute) ? "//*[ text() = '" + attribute + "']" : "//" + attribute;
   dom::ComPtr<dom::IXMLDOMNodeList> nodes;
-  if (dom::failed(document.selectNodes(query, nodes)) || !nodes) {
+  if (dom::failed(document.selectNodes(selectionQuery(attribute), nodes)) || !nodes) {
     logging::error(logging::kCodeBadSelector, {"SetVal:Failed to get Node. May be an issue with the node name. FILE::",
                                                workingPath, " ATTRIBUTE:: ", attribute});
     return Selection::kQueryFailed;

@@ -19,6 +19,10 @@ struct WriteDocuments {
   dom::ComPtr<dom::IXMLDOMDocument>& fragment;
 };
 
+// The query that selects the nodes a placeholder or element name names: every element holding
+// the placeholder as a text child, or every element of that qualified name.
+std::string selectionQuery(const std::string& attribute);
+
 // Writes value at the nodes attribute selects in the working copy of fileName; true when done.
 // With a matchIndex only the node at that position of the selection gets a new text, and the
 // working copy is trimmed after its last '>'.

@@ -1,6 +1,8 @@
 // The file operation table and the path helpers shared by both operating systems.
 #include "platform/file_system.h"
 
+#include <algorithm>
+
 #if defined(_WIN32)
 #include "platform/file_system_windows.inc"
 #else
@@ -57,6 +59,12 @@ bool writeFileBytes(const std::string& path, const std::string& bytes) {
   const bool written = bytes.empty() || fileOperations().write(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = closeFile(file) == 0;
   return written && closed;
+}
+
+std::vector<std::string> listFiles(const std::string& folder) {
+  std::vector<std::string> names = systemListFiles(folder.c_str());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string parentFolder(const std::string& path) {

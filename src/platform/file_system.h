@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace l3xml {
 namespace platform {
@@ -59,6 +60,9 @@ inline int renameFile(const std::string& source, const std::string& destination)
 bool readFileBytes(const std::string& path, std::string& bytes);
 // Writes the bytes to a file in binary, creating or truncating it; false when any step fails.
 bool writeFileBytes(const std::string& path, const std::string& bytes);
+
+// The names of the regular files in a folder, in name order; none when it cannot be read.
+std::vector<std::string> listFiles(const std::string& folder);
 
 // The folder part of a path (up to its last separator, without it); empty when there is none.
 std::string parentFolder(const std::string& path);

@@ -1,0 +1,186 @@
+// A template as a tree of elements with their kinds, values, paths and positions, and the
+// comparison of two such trees.
+#include "api/template_tree.h"
+
+#include <algorithm>
+#include <map>
+
+#include "parser/document_access.h"
+#include "parser/element_kind.h"
+#include "parser/message_flattening.h"
+#include "pixit/pixit_maps.h"
+#include "platform/file_system.h"
+
+namespace l3xml {
+
+NodeKind kindOf(const std::string& elementName) {
+  switch (parser::kindOf(elementName)) {
+    case parser::ElementKind::kChoice:
+      return NodeKind::kChoice;
+    case parser::ElementKind::kOptional:
+      return NodeKind::kOptional;
+    case parser::ElementKind::kSequence:
+      return NodeKind::kSequence;
+    case parser::ElementKind::kOther:
+      break;
+  }
+  return NodeKind::kOther;
+}
+
+bool isPixitReference(const std::string& text) { return pixit::isPixitReference(text); }
+
+namespace api {
+
+namespace {
+
+// One element waiting to be filled in: its node in the document and its place in the tree.
+struct Pending {
+  dom::ComPtr<dom::IXMLDOMNode> element;
+  Node* node;
+  std::size_t depth;
+  bool underReference;  // an ancestor's text is a reference: the flattening never looks below it
+};
+
+std::string textOf(dom::IXMLDOMNode& node) {
+  std::string text;
+  (void)node.get_text(text);
+  return text;
+}
+
+// Element children are written by name when the name finds them (it finds the first of its
+// name, and a dot would split it), by position otherwise.
+void namePaths(Node& parent) {
+  std::map<std::string, int> uses;
+  for (const Node& child : parent.children) ++uses[child.localName];
+  for (Node& child : parent.children) {
+    const bool byName =
+        uses[child.localName] == 1 && !child.localName.empty() && child.localName.find('.') == std::string::npos;
+    child.path = parent.path + "." + (byName ? child.localName : "[" + std::to_string(child.place) + "]");
+  }
+}
+
+}  // namespace
+
+std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name) {
+  call.setFile(path);
+  dom::ComPtr<dom::IXMLDOMDocument> document;
+  bool loaded = false;
+  if (parser::createParserDocument(document.GetAddressOf()) < 0) return std::nullopt;
+  if (dom::failed(document->load(path, loaded))) {
+    call.add(Severity::kError, codes::kMissingFile, "cannot be read");
+    return std::nullopt;
+  }
+  dom::ComPtr<dom::IXMLDOMNode> root;
+  if (!loaded || dom::failed(document->get_documentElement(root)) || !root) {
+    call.add(parseErrorOf(*document, path));
+    return std::nullopt;
+  }
+
+  Template tree;
+  tree.name = name;
+  tree.path = path;
+  std::vector<Pending> pending{{root, &tree.root, 1, false}};
+  while (!pending.empty()) {
+    Pending item = std::move(pending.back());
+    pending.pop_back();
+    Node& node = *item.node;
+    dom::IXMLDOMNode& element = *item.element;
+    if (item.node == &tree.root) {
+      (void)element.get_nodeName(node.name);
+      (void)element.get_baseName(node.localName);
+      node.path = node.localName;
+    }
+    node.kind = kindOf(node.name);
+    (void)element.get_sourcePosition(node.line, node.column);
+    if (item.depth > parser::kMaxNestingDepth) {
+      call.setPosition(node.line, node.column);
+      call.add(Severity::kError, codes::kTooDeep,
+               "the template is nested deeper than " + std::to_string(parser::kMaxNestingDepth) + " levels");
+      return std::nullopt;
+    }
+    bool reference = false;
+    if (!item.underReference) {
+      const std::string text = textOf(element);
+      reference = pixit::isPixitReference(text);
+      if (reference) tree.references.push_back({text, node.path, node.line, node.column});
+    }
+
+    dom::ComPtr<dom::IXMLDOMNodeList> children;
+    long count = 0;
+    if (!dom::failed(element.get_childNodes(children)) && children) (void)children->get_length(count);
+    std::vector<dom::ComPtr<dom::IXMLDOMNode>> elements;
+    for (long i = 0; i < count; ++i) {
+      dom::ComPtr<dom::IXMLDOMNode> child;
+      std::string childName;
+      if (dom::failed(children->get_item(i, child)) || !child) continue;
+      ++node.listed;
+      (void)child->get_nodeName(childName);
+      dom::ComPtr<dom::IXMLDOMNamedNodeMap> attributes;
+      if (!childName.empty() && childName[0] != '#' && child->get_attributes(attributes) == dom::kOk && attributes) {
+        elements.push_back(child);
+        Node& childNode = node.children.emplace_back();
+        childNode.place = node.listed;
+        childNode.name = std::move(childName);
+        (void)child->get_baseName(childNode.localName);
+        continue;
+      }
+      if (childName == "#text" || childName == "#cdata-section") {
+        std::string value;
+        (void)child->get_nodeValue(value);
+        node.textChildren.push_back(std::move(value));
+      }
+      // The flattening walks texts, comments and instructions like elements: any may be a reference.
+      if (!reference && !item.underReference) {
+        const std::string text = textOf(*child);
+        if (pixit::isPixitReference(text)) tree.references.push_back({text, node.path, node.line, node.column});
+      }
+    }
+    if (node.children.empty()) node.text = textOf(element);
+    namePaths(node);
+    // Pushed in reverse, so that elements are filled in, and references found, in document order.
+    for (std::size_t i = elements.size(); i > 0; --i) {
+      pending.push_back({elements[i - 1], &node.children[i - 1], item.depth + 1, item.underReference || reference});
+    }
+  }
+  return tree;
+}
+
+namespace {
+
+std::string describe(const Node& node) {
+  if (node.leaf()) return node.text;
+  return "(" + std::to_string(node.children.size()) + (node.children.size() == 1 ? " element)" : " elements)");
+}
+
+void compareNodes(const Node& before, const Node& after, std::vector<Change>& changes) {
+  if (before.name != after.name) {
+    changes.push_back({before.path, "<" + before.name + ">", "<" + after.name + ">"});
+    return;
+  }
+  if (before.leaf() || after.leaf()) {
+    if (before.leaf() != after.leaf() || before.text != after.text) {
+      changes.push_back({before.path, describe(before), describe(after)});
+    }
+    return;
+  }
+  const std::size_t common = std::min(before.children.size(), after.children.size());
+  for (std::size_t i = 0; i < common; ++i) compareNodes(before.children[i], after.children[i], changes);
+  for (std::size_t i = common; i < before.children.size(); ++i) {
+    changes.push_back({before.children[i].path, describe(before.children[i]), "(absent)"});
+  }
+  for (std::size_t i = common; i < after.children.size(); ++i) {
+    changes.push_back({after.children[i].path, "(absent)", describe(after.children[i])});
+  }
+}
+
+}  // namespace
+
+}  // namespace api
+
+std::vector<Change> compareTemplates(const Node& before, const Node& after) {
+  std::vector<Change> changes;
+  api::compareNodes(before, after, changes);
+  return changes;
+}
+
+}  // namespace l3xml
