@@ -258,6 +258,22 @@ class L3XML_API Framework {
   // The differences between the template and its working copy (none when there is no copy).
   Result<Changes> compare(const std::string& fileName) const;
 
+  // The working copies under the work folder, in the order of templates().
+  std::vector<WorkingCopy> workingCopies() const;
+  // Removes the working copy of fileName, so that the template is read again; false when there
+  // was none.
+  Result<bool> removeWorkingCopy(const std::string& fileName) const;
+
+  // Reads every template of the search folders, the PIXIT, type and association files, and
+  // reports every problem it finds (the codes of l3xml::codes). It changes nothing: what applying
+  // the campaign would give is worked out on a temporary copy.
+  Diagnostics check(const CheckOptions& options = {}) const;
+  // Every template and field that a parameter reaches: through its comment's file list, through
+  // placeholders, through association bindings.
+  Result<std::vector<Reach>> impact(const Campaign& campaign, const std::string& parameter) const;
+  // Field by field, what changes in the templates between two campaigns.
+  Result<std::vector<FieldDifference>> compareCampaigns(const Campaign& before, const Campaign& after) const;
+
  private:
   Folders folders_;
 };

@@ -28,6 +28,7 @@ struct ParameterFileWalk;
 
 // One PIXIT parameter or one type definition.
 struct ParamStructure {
+  // Binary interface: hosts lay these members out from this header; never add, remove or reorder.
   std::string name;
   std::string type;
   std::string value;
@@ -44,6 +45,7 @@ struct ParamStructure {
 
 // One synchronisation entry: which parameter of which file feeds which parameter of which file.
 struct ParamStructure_Sync {
+  // Binary interface: hosts lay these members out from this header; never add, remove or reorder.
   std::string sourceParam;
   std::string sourceXml;
   std::string destParam;
@@ -78,6 +80,8 @@ class L3XML_API ParameterFileReader {
  private:
   // The library's reading of a file walks with the reader's cursors.
   friend struct l3xml::params::ParameterFileWalk;
+
+  // Binary interface: hosts lay these members out from this header; never add, remove or reorder.
 
   // Makes a new XML document; the caller takes over the returned reference. Null on failure.
   l3xml::dom::IXMLDOMDocument* DomFromCOM();
@@ -149,6 +153,7 @@ class L3XML_API CXMLParser {
   long getPixitValueForParser(std::string paramName, std::string& value);
   void createMultiMapofPixitFile(std::string paramName, std::string fileList);
 
+  // Binary interface: hosts lay these members out from this header; never add, remove or reorder.
   char finalString[4096];
   std::string spareString;
   std::vector<int> optionalStack;
