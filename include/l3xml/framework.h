@@ -199,6 +199,38 @@ struct Changes {
   std::vector<Change> changes;
 };
 
+// A working copy the library wrote, and the template it stands for.
+struct WorkingCopy {
+  std::string name;
+  std::string cell;       // the cell whose search list reads it; empty for temp itself
+  std::string path;
+  std::string template_;  // the template itself; empty when there is none any more
+};
+
+// Campaign checking: which campaign to judge the templates against.
+struct CheckOptions {
+  CampaignOptions campaign;
+};
+
+// One place that a PIXIT parameter reaches.
+struct Reach {
+  std::string templateName;
+  std::string cell;
+  std::string how;    // "comment", "placeholder" or "association"
+  std::string path;   // the field; empty when the template holds none that takes the value
+  std::string part;   // the piece of the flattened line that the field gives
+  Position position;  // the field in the template, or the entry that names the template
+};
+
+// A field whose value differs between two campaigns.
+struct FieldDifference {
+  std::string templateName;
+  std::string cell;
+  std::string path;
+  std::string before;
+  std::string after;
+};
+
 // A framework folder: the search list over it, its campaigns and templates, and writes into
 // working copies. A plain value; copies are independent.
 class L3XML_API Framework {
