@@ -136,23 +136,5 @@ TEST_F(ParserObjectTest, UnreadableParseErrorIsReported) {
   EXPECT_EQ(call<CheckLoad>(parser, document.Get()), static_cast<long>(l3xml::dom::kFail));
 }
 
-TEST_F(ParserObjectTest, ReportParseErrorNamesTheTextAndTheReason) {
-  const std::string malformed = place("bad.xml", "<a>");
-  CXMLParser parser;
-  ComPtr<IXMLDOMDocument>& document = member<XmlDom>(parser);
-  call<DomFromCom>(parser, document.GetAddressOf());
-  call<LoadXmlToDom>(parser, malformed.c_str(), document.Get());
-  std::string reason;
-  ComPtr<l3xml::dom::IXMLDOMParseError> error;
-  document->get_parseError(error);
-  error->get_reason(reason);
-  char text[] = "loading";
-  call<ReportParseError>(parser, document.Get(), text);
-  EXPECT_EQ(logs().back().message, "\nReportParseError: XMLPARSER ERROR: loading \t REASON:" + reason + " \n  ");
-
-  call<ReportParseError>(parser, static_cast<IXMLDOMDocument*>(nullptr), text);
-  EXPECT_EQ(logs().back().message, "\nReportParseError: XMLPARSER ERROR: loading \t REASON:(null) \n  ");
-}
-
 }  // namespace
 }  // namespace l3xml_test

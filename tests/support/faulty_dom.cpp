@@ -51,6 +51,13 @@ dom::Status forward(const char* operation, Call call) {
 template <class Interface>
 using Counted = dom::RefCounted<Interface>;
 
+// One forwarding operation: OPERATION(PARAMETERS) calls TARGET->OPERATION(ARGUMENTS) under the name
+// the plan knows it by.
+#define L3XML_FORWARD(NAME, TARGET, OPERATION, PARAMETERS, ARGUMENTS)  \
+  dom::Status OPERATION PARAMETERS override {                          \
+    return forward(NAME, [&] { return TARGET->OPERATION ARGUMENTS; }); \
+  }
+
 template <class Wrapper, class Inner>
 dom::Status wrapped(dom::Status status, const dom::ComPtr<Inner>& inner, dom::ComPtr<Inner>& out) {
   out.Reset();
@@ -65,21 +72,11 @@ class NodeForwarder : public Counted<Interface> {
   explicit NodeForwarder(dom::ComPtr<dom::IXMLDOMNode> inner) : node_(std::move(inner)) {}
   dom::IXMLDOMNode* innerNode() const { return node_.Get(); }
 
-  dom::Status get_nodeName(std::string& name) override {
-    return forward("get_nodeName", [&] { return node_->get_nodeName(name); });
-  }
-  dom::Status get_baseName(std::string& name) override {
-    return forward("get_baseName", [&] { return node_->get_baseName(name); });
-  }
-  dom::Status get_nodeValue(std::string& value) override {
-    return forward("get_nodeValue", [&] { return node_->get_nodeValue(value); });
-  }
-  dom::Status get_text(std::string& text) override {
-    return forward("get_text", [&] { return node_->get_text(text); });
-  }
-  dom::Status put_text(const std::string& text) override {
-    return forward("put_text", [&] { return node_->put_text(text); });
-  }
+  L3XML_FORWARD("get_nodeName", node_, get_nodeName, (std::string & name), (name))
+  L3XML_FORWARD("get_baseName", node_, get_baseName, (std::string & name), (name))
+  L3XML_FORWARD("get_nodeValue", node_, get_nodeValue, (std::string & value), (value))
+  L3XML_FORWARD("get_text", node_, get_text, (std::string & text), (text))
+  L3XML_FORWARD("put_text", node_, put_text, (const std::string& text), (text))
   dom::Status get_childNodes(dom::ComPtr<dom::IXMLDOMNodeList>& children) override;
   dom::Status get_attributes(dom::ComPtr<dom::IXMLDOMNamedNodeMap>& attributes) override;
   dom::Status replaceChild(dom::IXMLDOMNode* newChild, dom::IXMLDOMNode* oldChild,
@@ -99,9 +96,7 @@ dom::IXMLDOMNode* unwrap(dom::IXMLDOMNode* node);
 class FaultyNodeList : public Counted<dom::IXMLDOMNodeList> {
  public:
   explicit FaultyNodeList(dom::ComPtr<dom::IXMLDOMNodeList> inner) : list_(std::move(inner)) {}
-  dom::Status get_length(long& length) override {
-    return forward("list.get_length", [&] { return list_->get_length(length); });
-  }
+  L3XML_FORWARD("list.get_length", list_, get_length, (long& length), (length))
   dom::Status get_item(long index, dom::ComPtr<dom::IXMLDOMNode>& node) override {
     return forward("list.get_item", [&] {
       dom::ComPtr<dom::IXMLDOMNode> inner;
@@ -116,9 +111,7 @@ class FaultyNodeList : public Counted<dom::IXMLDOMNodeList> {
 class FaultyAttributeMap : public Counted<dom::IXMLDOMNamedNodeMap> {
  public:
   explicit FaultyAttributeMap(dom::ComPtr<dom::IXMLDOMNamedNodeMap> inner) : map_(std::move(inner)) {}
-  dom::Status get_length(long& length) override {
-    return forward("map.get_length", [&] { return map_->get_length(length); });
-  }
+  L3XML_FORWARD("map.get_length", map_, get_length, (long& length), (length))
   dom::Status get_item(long index, dom::ComPtr<dom::IXMLDOMNode>& node) override {
     return forward("map.get_item", [&] {
       dom::ComPtr<dom::IXMLDOMNode> inner;
@@ -133,21 +126,11 @@ class FaultyAttributeMap : public Counted<dom::IXMLDOMNamedNodeMap> {
 class FaultyParseError : public Counted<dom::IXMLDOMParseError> {
  public:
   explicit FaultyParseError(dom::ComPtr<dom::IXMLDOMParseError> inner) : error_(std::move(inner)) {}
-  dom::Status get_errorCode(dom::Status& code) override {
-    return forward("get_errorCode", [&] { return error_->get_errorCode(code); });
-  }
-  dom::Status get_line(long& line) override {
-    return forward("get_line", [&] { return error_->get_line(line); });
-  }
-  dom::Status get_linepos(long& position) override {
-    return forward("get_linepos", [&] { return error_->get_linepos(position); });
-  }
-  dom::Status get_url(std::string& url) override {
-    return forward("get_url", [&] { return error_->get_url(url); });
-  }
-  dom::Status get_reason(std::string& reason) override {
-    return forward("get_reason", [&] { return error_->get_reason(reason); });
-  }
+  L3XML_FORWARD("get_errorCode", error_, get_errorCode, (dom::Status & code), (code))
+  L3XML_FORWARD("get_line", error_, get_line, (long& line), (line))
+  L3XML_FORWARD("get_linepos", error_, get_linepos, (long& position), (position))
+  L3XML_FORWARD("get_url", error_, get_url, (std::string & url), (url))
+  L3XML_FORWARD("get_reason", error_, get_reason, (std::string & reason), (reason))
 
  private:
   dom::ComPtr<dom::IXMLDOMParseError> error_;
@@ -185,24 +168,12 @@ class FaultyDocument : public NodeForwarder<dom::IXMLDOMDocument> {
   explicit FaultyDocument(dom::ComPtr<dom::IXMLDOMDocument> inner)
       : NodeForwarder(dom::ComPtr<dom::IXMLDOMNode>(inner)), document_(std::move(inner)) {}
 
-  dom::Status put_async(bool async) override {
-    return forward("put_async", [&] { return document_->put_async(async); });
-  }
-  dom::Status put_validateOnParse(bool validate) override {
-    return forward("put_validateOnParse", [&] { return document_->put_validateOnParse(validate); });
-  }
-  dom::Status put_resolveExternals(bool resolve) override {
-    return forward("put_resolveExternals", [&] { return document_->put_resolveExternals(resolve); });
-  }
-  dom::Status load(const std::string& path, bool& successful) override {
-    return forward("load", [&] { return document_->load(path, successful); });
-  }
-  dom::Status loadXML(const std::string& xml, bool& successful) override {
-    return forward("loadXML", [&] { return document_->loadXML(xml, successful); });
-  }
-  dom::Status save(const std::string& path) override {
-    return forward("save", [&] { return document_->save(path); });
-  }
+  L3XML_FORWARD("put_async", document_, put_async, (bool async), (async))
+  L3XML_FORWARD("put_validateOnParse", document_, put_validateOnParse, (bool validate), (validate))
+  L3XML_FORWARD("put_resolveExternals", document_, put_resolveExternals, (bool resolve), (resolve))
+  L3XML_FORWARD("load", document_, load, (const std::string& path, bool& successful), (path, successful))
+  L3XML_FORWARD("loadXML", document_, loadXML, (const std::string& xml, bool& successful), (xml, successful))
+  L3XML_FORWARD("save", document_, save, (const std::string& path), (path))
   dom::Status get_parseError(dom::ComPtr<dom::IXMLDOMParseError>& error) override {
     return forward("get_parseError", [&] {
       dom::ComPtr<dom::IXMLDOMParseError> inner;

@@ -29,7 +29,6 @@ L3XML_PRIVATE_MEMBER(DomFromCom, CXMLParser, DomFromCOM, long(l3xml::dom::IXMLDO
 L3XML_PRIVATE_MEMBER(LoadXmlToDom, CXMLParser, LoadXmlToDom, long(const char*, l3xml::dom::IXMLDOMDocument*));
 L3XML_PRIVATE_MEMBER(CheckLoad, CXMLParser, CheckLoad, long(l3xml::dom::IXMLDOMDocument*));
 L3XML_PRIVATE_MEMBER(ReportError, CXMLParser, ReportError, long(l3xml::dom::IXMLDOMParseError*));
-L3XML_PRIVATE_MEMBER(ReportParseError, CXMLParser, ReportParseError, void(l3xml::dom::IXMLDOMDocument*, char*));
 L3XML_PRIVATE_MEMBER(CopyFile, CXMLParser, copyFile, void(std::string, std::string));
 L3XML_PRIVATE_MEMBER(IsFilePresentInTempFolder, CXMLParser, IsFilePresentInTempFolder, long(std::string&));
 L3XML_PRIVATE_MEMBER(IsFileReadOnly, CXMLParser, IsFileReadOnly, bool(const std::string&));
