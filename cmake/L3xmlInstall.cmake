@@ -38,6 +38,7 @@ install(FILES ${PROJECT_BINARY_DIR}/l3xmlConfig.cmake ${PROJECT_BINARY_DIR}/l3xm
 # relative to itself.
 if(WIN32)
   file(RELATIVE_PATH L3XML_PC_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+  string(REGEX REPLACE "/$" "" L3XML_PC_PREFIX "${L3XML_PC_PREFIX}")
   set(L3XML_PC_PREFIX "\${pcfiledir}/${L3XML_PC_PREFIX}")
 else()
   set(L3XML_PC_PREFIX "@L3XML_PC_PREFIX@")

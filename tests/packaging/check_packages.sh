@@ -7,7 +7,7 @@
 #   deb_lintian     Debian's package checker reports no error
 #   deb_manpage     the manual page renders with man, without a warning
 #   deb_completion  the bash completion, loaded as bash-completion loads it, completes
-#   zip             the Windows zip holds the files the README lists, its binaries stripped
+#   zip             the Windows zip holds the files that the README lists, its binaries stripped
 set -euo pipefail
 check=$1
 work=$(mktemp -d)
@@ -204,25 +204,21 @@ check_zip() {
   local zip top expected file
   zip=$(package "l3xml-$VERSION-")
   top=$(basename "$zip" .zip)
-  expected="LICENSE
-bin/l3xml.dll
-bin/oxLoggerDll.dll
-include/l3xml/com_ptr.h
-include/l3xml/export.h
-include/l3xml/l3xml.h
-include/ox_logger.h
-lib/cmake/l3xml/l3xmlConfig.cmake
-lib/cmake/l3xml/l3xmlConfigVersion.cmake
-lib/cmake/l3xml/l3xmlTargets-$CONFIG.cmake
-lib/cmake/l3xml/l3xmlTargets.cmake
-lib/libl3xml.dll.a
-lib/liboxLoggerDll.dll.a
-lib/pkgconfig/l3xml.pc"
+  # The list of the README (Installing, Windows zips).
+  expected=$(awk '/hold, under one top folder/ { found = 1 }
+    found && /^```/ { if (inside) exit; inside = 1; next }
+    inside' "$SOURCE_DIR/README.md")
+  [[ -n $expected ]] || fail "README.md lists no files of the zip"
   if [[ $WITH_CLI == 1 ]]; then
     expected+=$'\nbin/l3xml.exe\n'$(framework_files share/l3xml/examples/framework/)
   fi
   (cd "$work" && unzip -q "$zip")
   same "$zip: the files differ" "$(LC_ALL=C sort <<<"$expected")" "$(listing "$work/$top")"
+  # Its pkg-config file names the folders where the zip was unpacked.
+  local include
+  include=$(PKG_CONFIG_LIBDIR=$work/$top/lib/pkgconfig PKG_CONFIG_ALLOW_SYSTEM_CFLAGS=1 pkg-config --cflags-only-I l3xml)
+  include=${include%% }
+  [[ -f ${include#-I}/l3xml/l3xml.h ]] || fail "l3xml.pc: headers not found with '$include'"
   for file in "$work/$top"/bin/*; do
     ! "$OBJDUMP" -h "$file" | grep -q '\.debug_' || fail "${file##*/} is not stripped"
     echo "${file##*/}: $(stat -c %s "$file") bytes"
