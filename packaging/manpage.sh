@@ -63,11 +63,14 @@ render() {
       for (i = 1; i <= n; i++) out = out esc(lines[i]) (i < n ? "\n" : "")
       return out
     }
-    function block_roff(k,    n, lines, i, out) {
+    # A heading and its indented lines, kept as they are; under EXAMPLES, an "Example:" heading
+    # says nothing more.
+    function block_roff(k,    n, lines, i, out, plain) {
       n = split(ftext[k], lines, "\n")
-      out = ".PP\n" esc(lines[1]) "\n.RS 4\n.nf"
+      plain = part == "examples" && lines[1] ~ /^Examples?:$/
+      out = plain ? ".PP\n.nf" : ".PP\n" esc(lines[1]) "\n.RS 4\n.nf"
       for (i = 2; i <= n; i++) out = out "\n" dashes(substr(lines[i], 3))
-      return out "\n.fi\n.RE"
+      return out "\n.fi" (plain ? "" : "\n.RE")
     }
     function entries_roff(sec,    e, out) {
       out = ""

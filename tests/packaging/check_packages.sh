@@ -20,9 +20,9 @@ fail() {
 
 # The one package file whose name starts with $1.
 package() {
-  local files=("$PACKAGES/$1"*)
-  [[ ${#files[@]} -eq 1 && -f ${files[0]} ]] || fail "not one package $1* in $PACKAGES: ${files[*]}"
-  echo "${files[0]}"
+  local found=("$PACKAGES/$1"*)
+  [[ ${#found[@]} -eq 1 && -f ${found[0]} ]] || fail "not one package $1* in $PACKAGES: ${found[*]}"
+  echo "${found[0]}"
 }
 
 # Unpacks the named Debian packages into the folder $1.
@@ -61,14 +61,14 @@ check_build() {
 }
 
 check_deb_files() {
-  local version=$VERSION-$DEBIAN_REVISION lib=usr/$LIBDIR name expected depends
+  local debian_version=$VERSION-$DEBIAN_REVISION lib=usr/$LIBDIR name expected depends
   local -A files=(
     [libl3xml1]="$lib/libl3xml.so.1
 $lib/libl3xml.so.$VERSION
 $lib/liboxLoggerDll.so
 usr/share/doc/libl3xml1/changelog.Debian.gz
 usr/share/doc/libl3xml1/copyright"
-    [libl3xml-dev]="$(cd "$SOURCE_DIR" && ls include/l3xml/* | sed 's|^|usr/|')
+    [libl3xml-dev]="$(cd "$SOURCE_DIR" && printf 'usr/%s\n' include/l3xml/*)
 usr/include/ox_logger.h
 $lib/cmake/l3xml/l3xmlConfig.cmake
 $lib/cmake/l3xml/l3xmlConfigVersion.cmake
@@ -89,7 +89,8 @@ usr/share/man/man1/l3xml.1.gz"
     unpack "$work/$name" "$name"
     expected=$(LC_ALL=C sort <<<"${files[$name]}")
     same "$name: the files differ" "$expected" "$(listing "$work/$name")"
-    [[ $(dpkg-deb -f "$(package "${name}_")" Version) == "$version" ]] || fail "$name: not version $version"
+    [[ $(dpkg-deb -f "$(package "${name}_")" Version) == "$debian_version" ]] ||
+      fail "$name: not version $debian_version"
   done
 
   # Dependencies: found by dpkg-shlibdeps, and on the library of the very same version.
@@ -97,10 +98,10 @@ usr/share/man/man1/l3xml.1.gz"
   [[ $depends == *libc6* && $depends == *libstdc++6* ]] || fail "libl3xml1 depends on: $depends"
   for name in libl3xml-dev l3xml; do
     depends=$(dpkg-deb -f "$(package "${name}_")" Depends)
-    [[ $depends == *"libl3xml1 (= $version)"* ]] || fail "$name depends on: $depends"
+    [[ $depends == *"libl3xml1 (= $debian_version)"* ]] || fail "$name depends on: $depends"
   done
   [[ $(dpkg-deb -f "$(package l3xml_)" Depends) == *libc6* ]] || fail "l3xml: no dependencies found"
-  dpkg-deb -I "$(package libl3xml1_)" shlibs | grep -qx "libl3xml 1 libl3xml1 (>= $version)" ||
+  dpkg-deb -I "$(package libl3xml1_)" shlibs | grep -qx "libl3xml 1 libl3xml1 (>= $debian_version)" ||
     fail "libl3xml1: no shlibs entry for libl3xml.so.1"
 
   # The library is stripped and keeps its SONAME.
