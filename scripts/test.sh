@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds l3xml and runs every test: once in the default build (warnings as errors), once under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and for Windows (scripts/windows.sh). Installs
-# what it needs first.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then builds the Debian packages and checks them,
+# and does the same for Windows (scripts/windows.sh). Installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,5 +14,12 @@ for preset in default sanitize; do
   ctest --preset "$preset" -j "$jobs"
 done
 
-# The Windows DLLs, cross built, with their tests under wine.
+# The Debian packages, made and checked (tests/packaging).
+echo "=== package ==="
+scripts/setup-debian.sh dpkg-dev file lintian man-db bash-completion pkgconf
+cmake --preset package
+cmake --build --preset package -j "$jobs"
+ctest --preset package -j "$jobs"
+
+# The Windows DLLs, cross built, with their tests under wine, and the zips.
 scripts/windows.sh

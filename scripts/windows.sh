@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Windows DLLs with mingw-w64, 64-bit and 32-bit, checks their export tables, and runs
-# the 64-bit test programs under wine. Installs what it needs first. The 32-bit DLLs are built and
-# checked but not run: 32-bit wine does not install on these machines.
+# Builds the Windows DLLs with mingw-w64, 64-bit and 32-bit, checks their export tables, runs the
+# 64-bit test programs under wine, and makes and checks both zips. Installs what it needs first.
+# The 32-bit DLLs are built and checked but not run: 32-bit wine does not install on these machines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-  binutils-mingw-w64-i686 wine wine64 googletest
+  binutils-mingw-w64-i686 wine wine64 googletest unzip
 jobs=$(nproc)
 started=$SECONDS
 
