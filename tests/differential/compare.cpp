@@ -3,6 +3,7 @@
 // Windows side that msxml-dom.md records, and cites its line: where wine's emulation departs from
 // the service as recorded (which the pugixml backend follows), or where narrow texts differ.
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -108,7 +109,8 @@ std::string referencesResolved(const std::string& text) {
   std::string out;
   for (std::size_t at = 0; at < text.size(); ++at) {
     const std::size_t end = text.find(';', at);
-    if (text.compare(at, 2, "&#") == 0 && end != std::string::npos && text[at + 2] != 'x') {
+    if (text.compare(at, 2, "&#") == 0 && end != std::string::npos &&
+        std::isdigit(static_cast<unsigned char>(text[at + 2]))) {
       const unsigned long code = std::stoul(text.substr(at + 2, end - at - 2));
       if (code >= 0x80) {
         appendUtf8(out, static_cast<std::uint32_t>(code));
