@@ -3,6 +3,7 @@
 
 #include "platform_expectations.h"
 #include "test_files.h"
+#include "xmldoc/parse_codes.h"
 
 namespace l3xml_test {
 namespace {
@@ -95,11 +96,17 @@ TEST_P(XmlDomTest, LoadXmlFollowsTheSameRules) {
 
 TEST_P(XmlDomTest, EncodingsFromByteOrderMarkAndDeclaration) {
   const std::string utf16 = std::string("<\0a\0>\0\xE9\0<\0/\0a\0>\0", 16);
-  for (const std::string& content : {std::string("\xEF\xBB\xBF<a>\xC3\xA9</a>"), "\xFF\xFE" + utf16,
-                                     std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE9</a>")}) {
+  const std::string declared = "<?xml version=\"1.0\" encoding=";
+  const std::pair<std::string, std::string> files[] = {
+      {"\xEF\xBB\xBF<a>\xC3\xA9</a>", "\xC3\xA9"},
+      {"\xFF\xFE" + utf16, "\xC3\xA9"},
+      {declared + "\"ISO-8859-1\"?><a>\xE9</a>", "\xC3\xA9"},
+      {declared + "\"windows-1252\"?><r><b>caf\xE9 &#8364;\x80</b></r>", "caf\xC3\xA9 \xE2\x82\xAC\xE2\x82\xAC"},
+      {declared + "\"ISO-8859-15\"?><a>\xA4\xE9</a>", "\xE2\x82\xAC\xC3\xA9"}};
+  for (const auto& [content, text] : files) {
     TempDir dir;
     writeFile(dir / "in.xml", content);
-    EXPECT_EQ(textOf(loadFile(dir / "in.xml").Get()), narrowText("\xC3\xA9"));
+    EXPECT_EQ(textOf(loadFile(dir / "in.xml").Get()), narrowText(text)) << content;
   }
 }
 
@@ -157,6 +164,33 @@ const std::vector<ParseFailureRow>& parseFailureRows() {
       {"UnclosedComment", "<a><!-- x </a>", 0},
       {"UnclosedCdata", "<a><![CDATA[x</a>", 0},
       {"DeclarationNotFirst", "<!-- c --><?xml version=\"1.0\"?><a/>", 0},
+      {"DeclarationInAnElement", "<r><?xml version=\"1.0\"?></r>", dom::kParseBadDeclaration},
+      {"NullReference", "<r>&#0;</r>", dom::kParseBadUnicode},
+      {"ControlReference", "<r>&#1;</r>", dom::kParseBadUnicode},
+      {"SurrogateReference", "<r>&#xD800;</r>", dom::kParseBadUnicode},
+      {"ReferenceBeyondUnicode", "<r>&#x110000;</r>", dom::kParseBadUnicode},
+      {"NonCharacterReference", "<r>&#xFFFE;</r>", dom::kParseBadUnicode},
+      {"BadHexadecimalReference", "<r>&#xZZ;</r>", dom::kParseBadHexadecimal},
+      {"ControlInText", "<r>a\x01</r>", dom::kParseBadCharData},
+      {"ControlInAttribute", "<r a=\"\x01\"/>", dom::kParseBadCharInString},
+      {"InvalidUtf8", "<r>\xFF</r>", dom::kParseBadCharData},
+      {"TruncatedUtf8", "<r>caf\xC3</r>", dom::kParseBadCharData},
+      {"LessThanInAttribute", "<r a=\"x<y\"/>", dom::kParseBadCharInString},
+      {"CdataEndInText", "<r>a]]>b</r>", dom::kParseCdataEndInText},
+      {"TimesSignInName", "<r\xC3\x97s/>", dom::kParseBadNameChar},
+      {"LoneAmpersand", "<r>x & y</r>", dom::kParseUnexpectedWhitespace},
+      {"EmptyReference", "<r>&;</r>", dom::kParseBadNameStart},
+      {"UndefinedEntity", "<r>&foo;</r>", dom::kParseUndefinedEntity},
+      {"HtmlEntity", "<r>&nbsp;</r>", dom::kParseUndefinedEntity},
+      {"ReferenceWithoutSemicolon", "<r>&amp x</r>", dom::kParseMissingSemicolon},
+      {"AmpersandInAttribute", "<r a=\"x&y\"/>", dom::kParseMissingSemicolon},
+      {"DoubleHyphenInComment", "<r><!-- a -- b --></r>", dom::kParseCommentSyntax},
+      {"HyphenBeforeCommentEnd", "<r><!-- a ---></r>", dom::kParseCommentSyntax},
+      {"DeclarationWithoutVersion", "<?xml encoding=\"UTF-8\"?><r/>", dom::kParseExpectingVersion},
+      {"UnknownVersion", "<?xml version=\"2.0\"?><r/>", dom::kParseBadVersion},
+      {"BadStandalone", "<?xml version=\"1.0\" standalone=\"maybe\"?><r/>", dom::kParseBadStandalone},
+      {"UnknownEncoding", "<?xml version=\"1.0\" encoding=\"x-nonsense\"?><r/>", dom::kParseUnknownEncoding},
+      {"Utf16DeclaredOnUtf8", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><r/>", dom::kParseEncodingSwitch},
   };
   return rows;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "xmldoc/pugixml/code_pages.h"
 #include "xmldoc/pugixml/utf8.h"
 
 namespace l3xml {
@@ -19,62 +20,27 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLineEnd = "\n";
 #endif
 
-constexpr std::uint32_t kHighestCode = 0x10FFFF;
-
-enum class OutputEncoding { kUtf8, kUtf16, kLatin1, kAscii };
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-// The encoding the declaration names; UTF-8 without one and for names this writer does not know.
-OutputEncoding declaredEncoding(const Tree& tree) {
+// The charset the declaration names; UTF-8 without one and for names this writer does not know.
+Charset declaredCharset(const Tree& tree) {
   const pugi::xml_node declaration = tree.xml.first_child();
-  const std::string_view name =
-      declaration.type() == pugi::node_declaration ? declaration.attribute("encoding").value() : std::string_view();
-  for (std::string_view utf16 : {"UTF-16", "UTF16", "UCS-2"}) {
-    if (sameIgnoringCase(name, utf16)) return OutputEncoding::kUtf16;
-  }
-  for (std::string_view latin1 : {"ISO-8859-1", "ISO_8859-1", "ISO8859-1", "latin1", "L1"}) {
-    if (sameIgnoringCase(name, latin1)) return OutputEncoding::kLatin1;
-  }
-  for (std::string_view ascii : {"US-ASCII", "ASCII"}) {
-    if (sameIgnoringCase(name, ascii)) return OutputEncoding::kAscii;
-  }
-  return OutputEncoding::kUtf8;
+  if (declaration.type() != pugi::node_declaration) return Charset::kUtf8;
+  return charsetNamed(declaration.attribute("encoding").value()).value_or(Charset::kUtf8);
 }
 
-std::uint32_t highestDirectCode(OutputEncoding encoding) {
-  switch (encoding) {
-    case OutputEncoding::kLatin1:
-      return 0xFF;
-    case OutputEncoding::kAscii:
-      return 0x7F;
-    default:
-      return kHighestCode;
-  }
-}
-
-// Converts the UTF-8 the writer made; characters the encoding lacks were written as character
+// Converts the UTF-8 the writer made; characters the charset lacks were written as character
 // references where markup allows them, and become '?' in names, comments and the like.
-std::string encoded(const std::string& utf8, OutputEncoding encoding) {
-  if (encoding == OutputEncoding::kUtf8) return utf8;
+std::string encoded(const std::string& utf8, Charset charset) {
+  if (charset == Charset::kUtf8) return utf8;
   std::string bytes;
-  if (encoding == OutputEncoding::kUtf16) bytes = "\xFF\xFE";
-  const std::uint32_t highest = highestDirectCode(encoding);
+  if (charset == Charset::kUtf16) bytes = "\xFF\xFE";
   const auto putUnit = [&bytes](std::uint32_t unit) {
     bytes += static_cast<char>(unit & 0xFF);
     bytes += static_cast<char>(unit >> 8);
   };
   for (std::size_t at = 0; at < utf8.size();) {
     const std::uint32_t code = nextCodePoint(utf8, at);
-    if (encoding != OutputEncoding::kUtf16) {
-      bytes += code <= highest ? static_cast<char>(code) : '?';
+    if (charset != Charset::kUtf16) {
+      bytes += byteFor(code, charset).value_or('?');
     } else if (code < 0x10000) {
       putUnit(code);
     } else {
@@ -87,7 +53,7 @@ std::string encoded(const std::string& utf8, OutputEncoding encoding) {
 
 class Writer {
  public:
-  Writer(const Tree& tree, std::uint32_t highestDirect) : tree_(tree), highestDirect_(highestDirect) {}
+  Writer(const Tree& tree, Charset charset) : tree_(tree), charset_(charset) {}
 
   std::string write() {
     for (pugi::xml_node node = tree_.xml.first_child(); node; node = node.next_sibling()) {
@@ -227,7 +193,7 @@ class Writer {
           entity = attribute ? "&#10;" : nullptr;
           break;
         case '\r':
-          entity = attribute ? "&#13;" : nullptr;
+          entity = "&#13;";  // a raw one would come back as a line feed
           break;
         default:
           break;
@@ -235,10 +201,10 @@ class Writer {
       if (entity != nullptr) {
         out_ += entity;
         ++at;
-      } else if ((c & 0x80) != 0 && highestDirect_ < kHighestCode) {
+      } else if ((c & 0x80) != 0 && isSingleByte(charset_)) {
         const std::size_t from = at;
         const std::uint32_t code = nextCodePoint(text, at);
-        if (code > highestDirect_) {
+        if (!byteFor(code, charset_)) {
           out_ += "&#" + std::to_string(code) + ';';
         } else {
           out_.append(text.substr(from, at - from));
@@ -251,15 +217,15 @@ class Writer {
   }
 
   const Tree& tree_;
-  std::uint32_t highestDirect_;
+  Charset charset_;
   std::string out_;
 };
 
 }  // namespace
 
 std::string serializeDocument(const Tree& tree) {
-  const OutputEncoding encoding = declaredEncoding(tree);
-  return encoded(Writer(tree, highestDirectCode(encoding)).write(), encoding);
+  const Charset charset = declaredCharset(tree);
+  return encoded(Writer(tree, charset).write(), charset);
 }
 
 }  // namespace pugixml_backend

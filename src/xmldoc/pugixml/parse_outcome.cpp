@@ -11,6 +11,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "xmldoc/parse_codes.h"
+#include "xmldoc/pugixml/code_pages.h"
+#include "xmldoc/pugixml/content_checks.h"
 #include "xmldoc/pugixml/utf8.h"
 
 namespace l3xml {
@@ -20,25 +23,10 @@ namespace pugixml_backend {
 namespace {
 
 // Top-level text is kept (pugixml would drop it) so that the checks below can refuse it.
-constexpr unsigned int kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments |
-                                       pugi::parse_pi | pugi::parse_declaration | pugi::parse_doctype |
-                                       pugi::parse_fragment;
-
-// Codes of the service for the malformations that the interface does not name.
-constexpr Status kParseMissingQuote = static_cast<Status>(0xC00CE502u);
-constexpr Status kParseCommentSyntax = static_cast<Status>(0xC00CE503u);
-constexpr Status kParseBadNameChar = static_cast<Status>(0xC00CE505u);
-constexpr Status kParseBadCharData = static_cast<Status>(0xC00CE508u);
-constexpr Status kParseMissingWhitespace = static_cast<Status>(0xC00CE509u);
-constexpr Status kParseExpectingTagEnd = static_cast<Status>(0xC00CE50Au);
-constexpr Status kParseInternalError = static_cast<Status>(0xC00CE512u);
-constexpr Status kParsePiSyntax = static_cast<Status>(0xC00CE51Au);
-constexpr Status kParseMultipleColons = static_cast<Status>(0xC00CE51Cu);
-constexpr Status kParseDuplicateAttribute = static_cast<Status>(0xC00CE554u);
-constexpr Status kParseBadDeclaration = static_cast<Status>(0xC00CE557u);
-constexpr Status kParseUnexpectedEnd = static_cast<Status>(0xC00CE559u);
-constexpr Status kParseBadDoctype = static_cast<Status>(0xC00CE563u);
-constexpr Status kParseUnclosedCdata = static_cast<Status>(0xC00CE564u);
+// References are left as written: the checks resolve them, and refuse broken ones.
+constexpr unsigned int kParseOptions = (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_ws_pcdata |
+                                       pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
+                                       pugi::parse_doctype | pugi::parse_fragment;
 
 // A reason to refuse the document, at an offset in the parsed (UTF-8) text.
 struct Fault {
@@ -70,14 +58,12 @@ std::size_t offsetOf(pugi::xml_node element, pugi::xml_attribute attribute) {
   return offsetOf(element) + static_cast<std::size_t>(attribute.name() - element.name());
 }
 
-// The text as pugixml parsed it, where its error offsets point: the bytes converted to UTF-8.
+// The text of a wide encoding as pugixml parsed it, where its error offsets point: the bytes
+// converted to UTF-8.
 std::string parsedText(const std::string& bytes, pugi::xml_encoding encoding) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
   std::string text;
   switch (encoding) {
-    case pugi::encoding_latin1:
-      for (std::size_t i = 0; i < bytes.size(); ++i) appendUtf8(text, byte(i));
-      return text;
     case pugi::encoding_utf16_le:
     case pugi::encoding_utf16_be: {
       const bool little = encoding == pugi::encoding_utf16_le;
@@ -169,7 +155,8 @@ Status syntaxFault(const pugi::xml_parse_result& result, const std::string& text
     case pugi::status_bad_end_element:
       return text.find('>', at) == std::string::npos ? kParseUnexpectedEnd : kParseExpectingTagEnd;
     case pugi::status_bad_pi:
-      return kParsePiSyntax;
+      // pugixml stops just after "<?xml" for a declaration inside an element.
+      return at >= 5 && text.compare(at - 5, 5, "<?xml") == 0 ? kParseBadDeclaration : kParsePiSyntax;
     case pugi::status_bad_comment:
       return kParseCommentSyntax;
     case pugi::status_bad_cdata:
@@ -185,36 +172,54 @@ Status syntaxFault(const pugi::xml_parse_result& result, const std::string& text
   }
 }
 
-// A code when a qualified name is not of the form prefix:local.
-Status qualifiedNameFault(const char* name) {
-  const char* colon = std::strchr(name, ':');
-  if (colon == nullptr) return kOk;
-  if (std::strchr(colon + 1, ':') != nullptr) return kParseMultipleColons;
-  if (colon == name) return kParseBadNameStart;
-  if (colon[1] == '\0') return kParseBadNameChar;
-  return isNameStartByte(colon[1]) ? kOk : kParseBadNameStart;
-}
-
 std::string_view prefixOf(const char* name) {
   const char* colon = std::strchr(name, ':');
   return colon == nullptr ? std::string_view() : std::string_view(name, static_cast<std::size_t>(colon - name));
 }
 
-// What pugixml lets through and the service refuses: misplaced top-level content, duplicate
-// attributes, undeclared prefixes. The walk is in document order, so the first fault found is
-// the first in the text.
+// The encoding that the declaration opening an 8-bit text names; empty without one.
+std::string_view declaredEncodingName(std::string_view bytes) {
+  if (bytes.size() < 6 || bytes.compare(0, 5, "<?xml") != 0 || !isBlank(bytes[5])) return {};
+  const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+  std::size_t at = declaration.find("encoding");
+  if (at == std::string_view::npos) return {};
+  const auto skipBlanks = [&] {
+    while (at < declaration.size() && isBlank(declaration[at])) ++at;
+  };
+  at += 8;
+  skipBlanks();
+  if (at >= declaration.size() || declaration[at] != '=') return {};
+  ++at;
+  skipBlanks();
+  if (at >= declaration.size() || (declaration[at] != '"' && declaration[at] != '\'')) return {};
+  const std::size_t end = declaration.find(declaration[at], at + 1);
+  return end == std::string_view::npos ? std::string_view() : declaration.substr(at + 1, end - at - 1);
+}
+
+// How the bytes of a file are read: as a byte-order mark says, or in the encoding that 8-bit
+// text declares. UTF-16 (with or without a mark) is left to pugixml to recognise.
+Charset readingOf(std::string_view bytes) {
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return Charset::kUtf8;
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) return Charset::kUtf16;
+  if (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0')) return Charset::kUtf16;
+  const std::optional<Charset> declared = charsetNamed(declaredEncodingName(bytes));
+  return declared && isSingleByte(*declared) ? *declared : Charset::kUtf8;
+}
+
+// What pugixml lets through and the service refuses: misplaced top-level content, broken
+// declarations, bad names, duplicate attributes, undeclared prefixes, characters no document may
+// hold, and broken references, which are resolved on the way. Whitespace-only text becomes the
+// empty mark that stands for it from now on. The walk is in document order, so the first fault
+// found is the first in the text; it is the only walk over the parsed tree.
 class TreeChecks {
  public:
-  TreeChecks(const Tree& tree, TextSource source) : tree_(tree), source_(source) {}
+  TreeChecks(const Tree& tree, TextSource source, Charset reading) : tree_(tree), source_(source), reading_(reading) {}
 
   std::optional<Fault> firstFault(bool complete) {
     for (SubtreeWalk walk(tree_, tree_.xml); walk; walk.next()) {
       const pugi::xml_node node = walk.node();
       std::optional<Fault> fault = walk.depth() == 1 ? topLevelFault(node) : std::nullopt;
-      if (!fault && node.type() == pugi::node_declaration && walk.depth() > 1) {
-        fault = Fault{kParseBadDeclaration, offsetOf(node)};
-      }
-      if (!fault && node.type() == pugi::node_element) fault = elementFault(node, walk.depth());
+      if (!fault) fault = nodeFault(node, walk.depth());
       if (fault) return fault;
     }
     // A tree that pugixml gave up on may simply not have reached its root yet.
@@ -242,10 +247,11 @@ class TreeChecks {
         if (!first || (source_ == TextSource::kFile && node.previous_sibling())) {
           return Fault{kParseBadDeclaration, offsetOf(node)};
         }
-        break;
+        return declarationFault(node);
       case pugi::node_doctype:
         if (sawElement_ || sawDoctype_) return Fault{kParseTopLevelText, offsetOf(node)};
         sawDoctype_ = true;
+        subset_ = node.value();
         break;
       default:
         break;
@@ -253,12 +259,82 @@ class TreeChecks {
     return std::nullopt;
   }
 
+  std::optional<Fault> nodeFault(pugi::xml_node node, int depth) {
+    switch (node.type()) {
+      case pugi::node_element:
+        return elementFault(node, depth);
+      case pugi::node_pcdata: {
+        char* value = const_cast<char*>(node.value());
+        if (*value == '\0' || !isAllBlank(value)) return contentFault(node, value, Content::kText);
+        *value = '\0';
+        return std::nullopt;
+      }
+      case pugi::node_cdata:
+        return contentFault(node, node.value(), Content::kCdata);
+      case pugi::node_comment:
+        return contentFault(node, node.value(), Content::kComment);
+      case pugi::node_doctype:
+        return contentFault(node, node.value(), Content::kInstruction);
+      case pugi::node_pi:
+        if (const Status code = nameFault(node.name())) return Fault{code, offsetOf(node)};
+        return contentFault(node, node.value(), Content::kInstruction);
+      case pugi::node_declaration:
+        if (depth > 1) return Fault{kParseBadDeclaration, offsetOf(node)};
+        return std::nullopt;
+      default:
+        return std::nullopt;
+    }
+  }
+
+  // Checks a value of node (its own or an attribute's), which lies in the parsed buffer.
+  std::optional<Fault> contentFault(pugi::xml_node node, const char* value, Content content) const {
+    if (*value == '\0') return std::nullopt;
+    const std::optional<ContentFault> fault = checkContent(const_cast<char*>(value), content, subset_);
+    if (!fault) return std::nullopt;
+    // Where offsetOf(node) points: at the name of named nodes, at the value of the others.
+    const pugi::xml_node_type type = node.type();
+    const char* base = type == pugi::node_element || type == pugi::node_pi ? node.name() : node.value();
+    return Fault{fault->code, offsetOf(node) + static_cast<std::size_t>(value - base) + fault->at};
+  }
+
+  std::optional<Fault> declarationFault(pugi::xml_node declaration) const {
+    // pugixml takes "<?XML" for a declaration too.
+    if (std::strcmp(declaration.name(), "xml") != 0) return Fault{kParseReservedName, offsetOf(declaration)};
+    pugi::xml_attribute attribute = declaration.first_attribute();
+    const auto at = [&] { return attribute ? offsetOf(declaration, attribute) : offsetOf(declaration); };
+    if (!attribute || std::strcmp(attribute.name(), "version") != 0) return Fault{kParseExpectingVersion, at()};
+    if (std::strcmp(attribute.value(), "1.0") != 0) return Fault{kParseBadVersion, at()};
+    attribute = attribute.next_attribute();
+    if (attribute && std::strcmp(attribute.name(), "encoding") == 0) {
+      if (const Status code = encodingFault(attribute.value())) return Fault{code, at()};
+      attribute = attribute.next_attribute();
+    }
+    if (attribute && std::strcmp(attribute.name(), "standalone") == 0) {
+      if (std::strcmp(attribute.value(), "yes") != 0 && std::strcmp(attribute.value(), "no") != 0) {
+        return Fault{kParseBadStandalone, at()};
+      }
+      attribute = attribute.next_attribute();
+    }
+    if (attribute) return Fault{kParseBadDeclaration, at()};
+    return std::nullopt;
+  }
+
+  // A file must be read in the encoding it declares; a text is characters already.
+  Status encodingFault(const char* name) const {
+    if (source_ == TextSource::kString) return kOk;
+    const std::optional<Charset> declared = charsetNamed(name);
+    if (!declared) return kParseUnknownEncoding;
+    const bool wide = reading_ == Charset::kUtf16;
+    const bool readAsDeclared = wide || isSingleByte(*declared) ? *declared == reading_ : *declared == Charset::kUtf8;
+    return readAsDeclared ? kOk : kParseEncodingSwitch;
+  }
+
   std::optional<Fault> elementFault(pugi::xml_node element, int depth) {
     while (!declared_.empty() && declared_.back().depth >= depth) declared_.pop_back();
     for (pugi::xml_attribute attribute : element.attributes()) {
       if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});
     }
-    if (const Status code = qualifiedNameFault(element.name())) return Fault{code, offsetOf(element)};
+    if (const Status code = nameFault(element.name())) return Fault{code, offsetOf(element)};
     const std::string_view prefix = prefixOf(element.name());
     if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
 
@@ -266,11 +342,12 @@ class TreeChecks {
     for (pugi::xml_attribute attribute : element.attributes()) {
       const std::size_t offset = offsetOf(element, attribute);
       if (!names_.insert(attribute.name()).second) return Fault{kParseDuplicateAttribute, offset};
-      if (const Status code = qualifiedNameFault(attribute.name())) return Fault{code, offset};
+      if (const Status code = nameFault(attribute.name())) return Fault{code, offset};
       const std::string_view attributePrefix = prefixOf(attribute.name());
       if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
         return Fault{kParseUndeclaredPrefix, offset};
       }
+      if (std::optional<Fault> fault = contentFault(element, attribute.value(), Content::kAttribute)) return fault;
     }
     return std::nullopt;
   }
@@ -290,20 +367,14 @@ class TreeChecks {
 
   const Tree& tree_;
   TextSource source_;
+  Charset reading_;  // how the bytes were read
   bool sawElement_ = false;
   bool sawDoctype_ = false;
   bool sawContent_ = false;
+  std::string_view subset_;            // the document type's text, where entities are declared
   std::vector<Declaration> declared_;  // prefixes in scope, innermost last
   std::unordered_set<std::string_view> names_;
 };
-
-// Turns each whitespace-only text node into the empty mark that stands for it from now on.
-void markWhitespace(const Tree& tree) {
-  for (SubtreeWalk walk(tree, tree.xml); walk; walk.next()) {
-    pugi::xml_node node = walk.node();
-    if (node.type() == pugi::node_pcdata && isAllBlank(node.value())) node.set_value("");
-  }
-}
 
 // Line (from 1) and character in the line (from 1) of an offset; CR LF, CR and LF end lines.
 void locate(const std::string& text, std::size_t offset, long& line, long& linepos) {
@@ -328,18 +399,21 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
   // The parse frees every node, the holding area included; forget it before its memory is reused.
   tree.holding = pugi::xml_node();
   ++tree.version;
-  const pugi::xml_parse_result result =
-      tree.xml.load_buffer(bytes.data(), bytes.size(), kParseOptions,
-                           source == TextSource::kString ? pugi::encoding_utf8 : pugi::encoding_auto);
+  const Charset reading = source == TextSource::kFile ? readingOf(bytes) : Charset::kUtf8;
+  std::string decoded;
+  if (isSingleByte(reading)) decodeSingleByte(bytes, reading, decoded);
+  const std::string& utf8 = isSingleByte(reading) ? decoded : bytes;
+  const pugi::xml_parse_result result = tree.xml.load_buffer(
+      utf8.data(), utf8.size(), kParseOptions, reading == Charset::kUtf16 ? pugi::encoding_auto : pugi::encoding_utf8);
 
-  std::optional<Fault> fault = TreeChecks(tree, source).firstFault(bool(result));
-  std::string text;
+  std::optional<Fault> fault = TreeChecks(tree, source, reading).firstFault(bool(result));
+  // Error offsets point into the text as pugixml parsed it: UTF-8, converted from a wide encoding.
+  const auto parsed = [&] {
+    return result.encoding == pugi::encoding_utf8 ? utf8 : parsedText(bytes, result.encoding);
+  };
   if (!result) {
-    text = parsedText(bytes, result.encoding);
     const std::size_t at = static_cast<std::size_t>(result.offset);
-    if (!fault || fault->offset >= at) fault = Fault{syntaxFault(result, text, tree), at};
-  } else if (fault) {
-    text = parsedText(bytes, result.encoding);
+    if (!fault || fault->offset >= at) fault = Fault{syntaxFault(result, parsed(), tree), at};
   }
 
   ParseErrorInfo info;
@@ -347,11 +421,13 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
     tree.xml.reset();
     info.code = fault->code;
     info.reason = reasonFor(fault->code);
-    locate(text, fault->offset, info.line, info.linepos);
+    locate(parsed(), fault->offset, info.line, info.linepos);
     tree.text.clear();
+  } else if (result.encoding == pugi::encoding_utf8) {
+    // Kept for source positions: the offsets of the nodes point into it.
+    tree.text = isSingleByte(reading) ? std::move(decoded) : std::move(bytes);
   } else {
-    markWhitespace(tree);
-    tree.text = result.encoding == pugi::encoding_utf8 ? std::move(bytes) : parsedText(bytes, result.encoding);
+    tree.text = parsedText(bytes, result.encoding);
   }
   tree.lineStarts.clear();
   tree.addHolding();
@@ -391,6 +467,20 @@ std::string reasonFor(Status code) {
       {kParseMissingEquals, "Missing equals sign between attribute and attribute value."},
       {kParseMissingQuote, "A string literal was expected, but no opening quote character was found."},
       {kParseCommentSyntax, "Incorrect syntax was used in a comment."},
+      {kParseBadCharInString, "An invalid character was found inside a string literal."},
+      {kParseMissingSemicolon, "A semicolon character was expected."},
+      {kParseUnexpectedWhitespace, "White space is not allowed at this location."},
+      {kParseBadDecimal, "Invalid character in a decimal number."},
+      {kParseBadHexadecimal, "Invalid character in a hexadecimal number."},
+      {kParseBadUnicode, "Invalid unicode character."},
+      {kParseCdataEndInText, "The literal string ']]>' is not allowed in element content."},
+      {kParseExpectingVersion, "The version attribute is required at this location."},
+      {kParseUnknownEncoding, "System does not support the specified encoding."},
+      {kParseEncodingSwitch, "Switch from current encoding to specified encoding not supported."},
+      {kParseReservedName, "The name 'xml' is reserved and must be lower case."},
+      {kParseBadStandalone, "The standalone attribute must have the value 'yes' or 'no'."},
+      {kParseUndefinedEntity, "Reference to undefined entity."},
+      {kParseBadVersion, "Invalid version number."},
       {kParseBadNameStart, "A name was started with an invalid character."},
       {kParseBadNameChar, "A name contained an invalid character."},
       {kParseBadCharData, "An invalid character was found in text content."},
