@@ -3,9 +3,11 @@
 #   runtime      the library and the logger library
 #   development  headers, import libraries and symbolic link, CMake package, pkg-config file
 #   cli          the l3xml command with its manual page and bash completion (cli/CMakeLists.txt)
-#   python       the Python module, once it exists (L3XML_PACKAGE_COMPONENTS in L3xmlPackaging.cmake)
+#   python       the Python module (python/CMakeLists.txt)
 include(CMakePackageConfigHelpers)
 
+# Components: runtime (the two shared libraries), development (headers, import libraries, the
+# CMake package) and python (the Python module, see python/).
 # The library loads the logger library from its own folder: both go to the same place.
 install(TARGETS l3xml oxLoggerDll
   EXPORT l3xmlTargets

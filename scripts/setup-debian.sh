@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that building and testing l3xml needs, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+packages=(g++ cmake ninja-build libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  pybind11-dev python3-dev python3-pytest)
 
 missing=()
 for package in "${packages[@]}" "$@"; do
