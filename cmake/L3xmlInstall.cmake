@@ -6,8 +6,6 @@
 #   python       the Python module (python/CMakeLists.txt)
 include(CMakePackageConfigHelpers)
 
-# Components: runtime (the two shared libraries), development (headers, import libraries, the
-# CMake package) and python (the Python module, see python/).
 # The library loads the logger library from its own folder: both go to the same place.
 install(TARGETS l3xml oxLoggerDll
   EXPORT l3xmlTargets

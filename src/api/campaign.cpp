@@ -1,5 +1,7 @@
 // A campaign: the PIXIT file, its type file and the association file, read as the load entry
 // reads them, with where each entry stands.
+#include <algorithm>
+
 #include <l3xml/framework.h>
 
 #include "api/call.h"
@@ -166,6 +168,8 @@ std::optional<Campaign> loadCampaign(Call& call, const Framework& framework, con
     return std::nullopt;
   }
   for (Parameter& parameter : campaign.parameters) parameter.converted = campaign.values[parameter.name].value;
+  std::sort(campaign.parameters.begin(), campaign.parameters.end(),
+            [](const Parameter& a, const Parameter& b) { return a.name < b.name; });
   return campaign;
 }
 

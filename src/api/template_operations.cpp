@@ -161,8 +161,15 @@ Result<std::vector<std::string>> Framework::get(const std::string& fileName, con
         api::RegisteredValues values(call, campaign);
         if (!api::located(call, fileName)) return std::nullopt;
         dom::ComPtr<dom::IXMLDOMDocument> document;
-        std::vector<std::string> found = parser::readValues(call.state(), document, fileName, selector);
-        return found;
+        bool found = false;
+        std::vector<std::string> read = parser::readValues(call.state(), document, fileName, selector, &found);
+        // A selector that names nothing is no value at all: the legacy answer (none, or the
+        // component looked for) would pass for one.
+        if (!found && !hasErrors(call.diagnostics())) {
+          call.add(Severity::kError, codes::kBadSelector, "'" + selector + "' selects no element");
+          return std::nullopt;
+        }
+        return read;
       });
 }
 

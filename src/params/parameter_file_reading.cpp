@@ -193,7 +193,8 @@ bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName,
   bool loaded = false;
   status = pXMLDoc->load(reader.xmlFileName.bstrVal, loaded);
   if (dom::failed(status) || !loaded) {
-    logging::error(logging::kCodeMalformedXml, {"Failed to load DOM from given xml:", fileName, "."});
+    logging::error(dom::failed(status) ? logging::kCodeMissingFile : logging::kCodeMalformedXml,
+                   {"Failed to load DOM from given xml:", fileName, "."});
     return false;
   }
   logging::debug({"OPENING XML FILE TO READ:", fileName, "."});
