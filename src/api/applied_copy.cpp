@@ -19,7 +19,8 @@ constexpr const char* kAssociationFile = "AssociationFile.xml";
 
 }  // namespace
 
-AppliedCopy::AppliedCopy(std::vector<TemplateEntry> entries) : folder_(platform::makeTemporaryFolder("l3xml-")) {
+AppliedCopy::AppliedCopy(std::vector<TemplateEntry> entries)
+    : folder_(platform::makeTemporaryFolder("l3xml-applied-")) {
   if (folder_.empty()) return;
   for (TemplateEntry& entry : entries) {
     std::string folder = entry.location.folder;

@@ -42,6 +42,12 @@ struct Checked {
   std::set<std::string> referenced;
 };
 
+// An element under a parameter file's root, with its own attributes.
+struct Entry {
+  Position at;
+  std::vector<std::pair<std::string, std::string>> attributes;
+};
+
 // Where the flattened line first reaches its limit: the place of the piece that fills it.
 class CutFinder final : public parser::FlatteningObserver {
  public:
@@ -95,6 +101,7 @@ class Checker {
   void readTemplates();
   std::optional<Campaign> loadCampaign();
   void checkReferences(const Campaign& campaign, const std::vector<std::string>& parameterNames);
+  std::optional<std::vector<Entry>> entriesOf(const std::string& file);
   void checkAssociation(const Campaign& campaign, const std::vector<std::string>& parameterNames);
   void checkBinding(const Campaign& campaign, const Binding& binding);
   void checkParameters(const Campaign& campaign);
@@ -133,7 +140,8 @@ void Checker::readTemplates() {
     }
     for (const Location& hidden : entry.hidden) {
       add(Severity::kWarning, codes::kShadowedTemplate, {entry.location.path, 0, 0},
-          "hides " + hidden.path + ", which has the same name and comes later in the search list: it is never read");
+          "hides " + hidden.path + ": it has the same name and comes later in the search list of cell " +
+              paths::cellFolderFor(entry.cell) + ", so that the cell's lookups never read it");
     }
     checked.entry = std::move(entry);
   }
@@ -142,16 +150,6 @@ void Checker::readTemplates() {
     std::vector<const Checked*>& named = byName_[checked.entry.name];
     if (named.empty()) templateNames_.push_back(checked.entry.name);
     named.push_back(&checked);
-  }
-  // A cell's templates come before the NAS messages in its search list.
-  for (const Checked& nas : checked_) {
-    if (nas.entry.area != kNasMessage) continue;
-    for (const Checked* other : byName_[nas.entry.name]) {
-      if (other->entry.area == kNasMessage) continue;
-      add(Severity::kWarning, codes::kShadowedTemplate, {other->entry.location.path, 0, 0},
-          "hides " + nas.entry.location.path + " from the lookups of cell " + other->entry.area +
-              ", which read this file instead");
-    }
   }
 }
 
@@ -203,55 +201,69 @@ void Checker::checkReferences(const Campaign& campaign, const std::vector<std::s
   }
 }
 
-void Checker::checkAssociation(const Campaign& campaign, const std::vector<std::string>& parameterNames) {
-  if (campaign.associationFile.empty() || !params::appliesAssociation(campaign.pixitFile)) return;
-  const std::string& file = campaign.associationFile;
+// The elements under a file's root with their positions and their own attributes; nothing, with
+// the reason, when the file cannot be read.
+std::optional<std::vector<Entry>> Checker::entriesOf(const std::string& file) {
   dom::ComPtr<dom::IXMLDOMDocument> document;
   dom::ComPtr<dom::IXMLDOMNode> root;
-  dom::ComPtr<dom::IXMLDOMNodeList> entries;
+  dom::ComPtr<dom::IXMLDOMNodeList> children;
   bool loaded = false;
   long count = 0;
   if (parser::createParserDocument(document.GetAddressOf()) < 0 || dom::failed(document->load(file, loaded))) {
-    add(Severity::kError, codes::kMissingFile, {file, 0, 0}, "the association file cannot be read");
-    return;
+    add(Severity::kError, codes::kMissingFile, {file, 0, 0}, "the file cannot be read");
+    return std::nullopt;
   }
   if (!loaded || dom::failed(document->get_documentElement(root)) || !root) {
     out_.push_back(parseErrorOf(*document, file));
-    return;
+    return std::nullopt;
   }
-  if (!dom::failed(root->get_childNodes(entries)) && entries) (void)entries->get_length(count);
-  // The entries as the association run reads them: one attribute, Name, naming a PIXIT parameter.
+  if (!dom::failed(root->get_childNodes(children)) && children) (void)children->get_length(count);
+  std::vector<Entry> entries;
   for (long i = 0; i < count; ++i) {
-    dom::ComPtr<dom::IXMLDOMNode> entry;
+    dom::ComPtr<dom::IXMLDOMNode> child;
     dom::ComPtr<dom::IXMLDOMNamedNodeMap> attributes;
-    dom::ComPtr<dom::IXMLDOMNode> attribute;
     long attributeCount = 0;
-    if (dom::failed(entries->get_item(i, entry)) || !entry || entry->get_attributes(attributes) != dom::kOk ||
-        !attributes || dom::failed(attributes->get_length(attributeCount)) || attributeCount == 0 ||
-        dom::failed(attributes->get_item(0, attribute)) || !attribute) {
-      continue;
+    if (dom::failed(children->get_item(i, child)) || !child || child->get_attributes(attributes) != dom::kOk ||
+        !attributes || dom::failed(attributes->get_length(attributeCount))) {
+      continue;  // not an element
     }
-    Position at{file, 0, 0};
-    (void)entry->get_sourcePosition(at.line, at.column);
-    std::string name;
-    std::string value;
-    (void)attribute->get_nodeName(name);
-    (void)attribute->get_nodeValue(value);
-    if (attributeCount > 1) {
-      add(Severity::kError, codes::kAssociationUnbound, at,
-          "the entry has " + std::to_string(attributeCount) +
+    Entry& entry = entries.emplace_back();
+    entry.at.file = file;
+    (void)child->get_sourcePosition(entry.at.line, entry.at.column);
+    for (long a = 0; a < attributeCount; ++a) {
+      dom::ComPtr<dom::IXMLDOMNode> attribute;
+      if (dom::failed(attributes->get_item(a, attribute)) || !attribute) continue;
+      std::pair<std::string, std::string>& named = entry.attributes.emplace_back();
+      (void)attribute->get_nodeName(named.first);
+      (void)attribute->get_nodeValue(named.second);
+    }
+  }
+  return entries;
+}
+
+void Checker::checkAssociation(const Campaign& campaign, const std::vector<std::string>& parameterNames) {
+  if (campaign.associationFile.empty() || !params::appliesAssociation(campaign.pixitFile)) return;
+  const std::optional<std::vector<Entry>> entries = entriesOf(campaign.associationFile);
+  if (!entries) return;
+  // The entries as the association run reads them: one attribute, Name, naming a PIXIT parameter.
+  for (const Entry& entry : *entries) {
+    if (entry.attributes.empty()) continue;
+    const auto& [name, value] = entry.attributes.front();
+    if (entry.attributes.size() > 1) {
+      add(Severity::kError, codes::kAssociationUnbound, entry.at,
+          "the entry has " + std::to_string(entry.attributes.size()) +
               " attributes where the association run takes only Name: the run stops here and writes none of "
               "the bindings from here on");
       break;
     }
     if (name != "Name") {
-      add(Severity::kError, codes::kAssociationUnbound, at,
+      add(Severity::kError, codes::kAssociationUnbound, entry.at,
           "the entry's attribute is " + name + ", not Name: it binds nothing");
       continue;
     }
     associated_.insert(value);
     if (campaign.values.count(value) == 0) {
-      add(Severity::kError, codes::kAssociationUnbound, at,
+      add(Severity::kError, codes::kAssociationUnbound, entry.at,
           value + " is defined by no parameter of " + baseName(campaign.pixitFile) + ": the entry binds nothing" +
               didYouMean(value, parameterNames));
     }
@@ -299,10 +311,23 @@ void Checker::checkParameters(const Campaign& campaign) {
   }
   std::vector<std::string> typeNames;
   for (const auto& type : campaign.typeList) typeNames.push_back(type.first);
+  // A Param that gives no Comment carries the one before it: the reader keeps its record from entry
+  // to entry. The comment rules take the element's own, so that an inherited list is no finding.
+  std::map<std::pair<long, long>, std::string> ownComments;
+  if (const std::optional<std::vector<Entry>> entries = entriesOf(campaign.pixitFile)) {
+    for (const Entry& entry : *entries) {
+      std::string& comment = ownComments[{entry.at.line, entry.at.column}];
+      for (const auto& [name, value] : entry.attributes) {
+        if (name == "Comment") comment = value;
+      }
+    }
+  }
 
   for (const Parameter& parameter : campaign.parameters) {
     const Position& at = parameter.position;
-    for (const std::string& file : templateNamesOf(parameter.comment)) {
+    const auto own = ownComments.find({at.line, at.column});
+    const std::string& comment = own != ownComments.end() ? own->second : parameter.comment;
+    for (const std::string& file : templateNamesOf(comment)) {
       const auto named = byName_.find(file);
       if (named == byName_.end()) {
         add(Severity::kError, codes::kMissingTemplate, at,
@@ -329,7 +354,7 @@ void Checker::checkParameters(const Campaign& campaign) {
     } else if (const std::optional<ValueProblem> problem = judgeValue(parameter.value, type->second)) {
       add(Severity::kError, problem->code, at, parameter.name + ": " + problem->message);
     }
-    if (parameter.comment.find_first_not_of(" \t\r\n") == std::string::npos && referenced_.count(parameter.name) == 0 &&
+    if (comment.find_first_not_of(" \t\r\n") == std::string::npos && referenced_.count(parameter.name) == 0 &&
         associated_.count(parameter.name) == 0) {
       add(Severity::kWarning, codes::kUnusedParameter, at,
           parameter.name + " has no Comment, and no template or association entry uses it");

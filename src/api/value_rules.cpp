@@ -17,7 +17,7 @@ const char* checkingRules() {
          "[out-of-range]\n"
          "  Double   decimal digits, an optional fraction ('.' and digits), an optional leading '-', no "
          "exponent; within Min..Max where both are numbers [out-of-range]\n"
-         "  Boolean  TRUE, FALSE, true or false: the load writes 0 for FALSE and false and 1 for anything "
+         "  Boolean  TRUE, FALSE, true, false or 1: the load writes 0 for FALSE and false and 1 for anything "
          "else, so 0, no or off would be sent as 1 [bad-boolean]\n"
          "  Enum     one of the type's enumerators, spelt exactly, that has a NumericValue [bad-enum]\n"
          "  Binary   decimal digits whose base-two form fits in the type's width, the length of its "
@@ -31,8 +31,8 @@ const char* checkingRules() {
          "  a named template without a placeholder of the parameter, into which no association binding of "
          "it writes: applying it writes nothing; only px_ parameters are written by their Comment "
          "[no-target]\n"
-         "  a parameter with an empty Comment, no placeholder and no association entry "
-         "[unused-parameter]\n"
+         "  a parameter whose element gives no Comment (or an empty one), with no placeholder and no "
+         "association entry [unused-parameter]\n"
          "Templates are judged as they stand in the search folders, never their working copies under "
          "temp/; the flattened lines are worked out on a temporary copy with the campaign applied as the "
          "host applies it (the association bindings, then each parameter into the templates its Comment "
@@ -146,7 +146,9 @@ std::optional<ValueProblem> judgeValue(const std::string& value, const ParamStru
     return judgeBounds(*numberOf(value), value, type, "the value");
   }
   if (basetype == "Boolean") {
-    if (value == "TRUE" || value == "FALSE" || value == "true" || value == "false") return std::nullopt;
+    if (value == "TRUE" || value == "FALSE" || value == "true" || value == "false" || value == "1") {
+      return std::nullopt;
+    }
     return ValueProblem{codes::kBadBoolean, quoted + " is not TRUE or FALSE; the load would send it as 1 (true)"};
   }
   if (basetype == "Enum") {
