@@ -86,6 +86,11 @@ class Checker {
       checkAssociation(*campaign, parameterNames);
       checkParameters(*campaign);
       checkLines(*campaign);
+    } else if (options_.campaign.association != AssociationMode::kSkip) {
+      // Without a campaign the association file can still be read.
+      if (const std::optional<Location> association = framework_.findTemplate("AssociationFile.xml")) {
+        (void)entriesOf(association->path);
+      }
     }
     std::stable_sort(out_.begin(), out_.end(), [](const Diagnostic& a, const Diagnostic& b) {
       return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);

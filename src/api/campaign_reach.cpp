@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "api/applied_copy.h"
 #include "api/call.h"
@@ -127,6 +128,35 @@ std::vector<Reach> reachesOf(const std::vector<Candidate>& candidates, const Cam
   return reaches;
 }
 
+// The parameters whose value, type or comment differs between two campaigns, or that one lacks.
+std::set<std::string> differingParameters(const Campaign& before, const Campaign& after) {
+  std::map<std::string, const Parameter*> others;
+  for (const Parameter& parameter : after.parameters) others[parameter.name] = &parameter;
+  std::set<std::string> changed;
+  for (const Parameter& parameter : before.parameters) {
+    const auto other = others.find(parameter.name);
+    if (other == others.end() ||
+        std::tie(parameter.value, parameter.converted, parameter.type, parameter.comment) !=
+            std::tie(other->second->value, other->second->converted, other->second->type, other->second->comment)) {
+      changed.insert(parameter.name);
+    }
+    if (other != others.end()) others.erase(other);
+  }
+  for (const auto& other : others) changed.insert(other.first);
+  return changed;
+}
+
+// Whether a template's text holds a placeholder of one of the parameters; read whole, not parsed.
+bool holdsPlaceholderOf(const std::string& path, const std::set<std::string>& parameters) {
+  std::string bytes;
+  if (!platform::readFileBytes(path, bytes)) return false;
+  for (std::size_t at = bytes.find("px_"); at != std::string::npos; at = bytes.find("px_", at + 1)) {
+    const std::size_t end = bytes.find_first_of("<>\"' \t\r\n", at);
+    if (parameters.count(bytes.substr(at, end == std::string::npos ? end : end - at)) != 0) return true;
+  }
+  return false;
+}
+
 // Leaves that still hold a PIXIT reference take the value that the flattening would give them.
 void resolveReferences(Template& tree, const Campaign& campaign) {
   std::vector<Node*> pending{&tree.root};
@@ -160,11 +190,7 @@ Result<std::vector<Reach>> Framework::impact(const Campaign& campaign, const std
     }
     std::vector<api::Candidate> candidates;
     for (TemplateEntry& entry : templates()) {
-      std::string bytes;
-      if (likely.count(entry.name) == 0 &&
-          (!platform::readFileBytes(entry.location.path, bytes) || bytes.find(parameter) == std::string::npos)) {
-        continue;
-      }
+      if (likely.count(entry.name) == 0 && !api::holdsPlaceholderOf(entry.location.path, {parameter})) continue;
       if (std::optional<Template> tree = api::readTemplateTree(call, entry.location.path, entry.name)) {
         candidates.push_back({std::move(entry), std::move(*tree)});
       }
@@ -197,23 +223,33 @@ Result<std::vector<Reach>> Framework::impact(const Campaign& campaign, const std
 Result<std::vector<FieldDifference>> Framework::compareCampaigns(const Campaign& before, const Campaign& after) const {
   return api::guarded<std::vector<FieldDifference>>(
       folders_, [&](api::Call& call) -> std::optional<std::vector<FieldDifference>> {
-        // Only the templates that a write of either campaign names need a copy; the others differ only
-        // where their placeholders resolve differently.
+        // A template can differ only where a parameter that differs reaches it: through a write it
+        // names (then both campaigns are applied to copies of it), or through a placeholder that
+        // no write replaces.
+        const std::set<std::string> changed = api::differingParameters(before, after);
         std::set<std::string> written;
         for (const Campaign* campaign : {&before, &after}) {
           for (const Parameter& parameter : campaign->parameters) {
-            if (!pixit::hasPixitPrefix(parameter.name)) continue;
+            if (changed.count(parameter.name) == 0 || !pixit::hasPixitPrefix(parameter.name)) continue;
             for (std::string& file : pixit::messageFilesOf(parameter.comment)) written.insert(std::move(file));
           }
-          for (const Binding& binding : campaign->bindings) written.insert(binding.file);
+          for (const Binding& binding : campaign->bindings) {
+            if (changed.count(binding.parameter) != 0 || before.associationFile != after.associationFile) {
+              written.insert(binding.file);
+            }
+          }
         }
-        const std::vector<TemplateEntry> entries = templates();
         std::vector<TemplateEntry> touched;
-        for (const TemplateEntry& entry : entries) {
-          if (written.count(entry.name) != 0) touched.push_back(entry);
+        std::vector<TemplateEntry> resolved;
+        for (TemplateEntry& entry : templates()) {
+          if (written.count(entry.name) != 0) {
+            touched.push_back(std::move(entry));
+          } else if (api::holdsPlaceholderOf(entry.location.path, changed)) {
+            resolved.push_back(std::move(entry));
+          }
         }
         api::AppliedCopy first(touched);
-        api::AppliedCopy second(std::move(touched));
+        api::AppliedCopy second(touched);
         if (first.folder().empty() || second.folder().empty()) {
           call.setFile(folders_.system);
           call.add(Severity::kError, codes::kInternal, "no temporary folder could be made to apply the campaigns in");
@@ -226,14 +262,14 @@ Result<std::vector<FieldDifference>> Framework::compareCampaigns(const Campaign&
 
         std::vector<FieldDifference> differences;
         api::Call scratch(folders_);  // reads the copies: a failure there only repeats the template's own
-        for (const TemplateEntry& entry : entries) {
+        auto compare = [&](const TemplateEntry& entry, bool applied) {
           std::optional<Template> one = api::readTemplateTree(call, entry.location.path, entry.name);
-          if (!one) continue;
+          if (!one) return;
           std::optional<Template> two = one;
-          if (written.count(entry.name) != 0) {
+          if (applied) {
             one = api::readTemplateTree(scratch, first.pathOf(entry), entry.name);
             two = api::readTemplateTree(scratch, second.pathOf(entry), entry.name);
-            if (!one || !two) continue;
+            if (!one || !two) return;
           }
           api::resolveReferences(*one, before);
           api::resolveReferences(*two, after);
@@ -241,7 +277,9 @@ Result<std::vector<FieldDifference>> Framework::compareCampaigns(const Campaign&
             differences.push_back({entry.name, entry.cell, entry.area, std::move(change.path), std::move(change.before),
                                    std::move(change.after)});
           }
-        }
+        };
+        for (const TemplateEntry& entry : touched) compare(entry, true);
+        for (const TemplateEntry& entry : resolved) compare(entry, false);
         return differences;
       });
 }
