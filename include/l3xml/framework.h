@@ -214,8 +214,8 @@ struct CheckOptions {
   CampaignOptions campaign;
 };
 
-// What campaign checking accepts and why, one rule a line with its code: the text that the
-// command line's help quotes.
+// What campaign checking decides where the framework leaves validity open, code by code, wrapped
+// for a terminal: the text that the command line's help for check quotes.
 L3XML_API const char* checkingRules();
 
 // One place that a PIXIT parameter reaches.

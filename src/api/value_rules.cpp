@@ -11,32 +11,31 @@
 
 namespace l3xml {
 
+// The decisions of campaign checking, as the command line's help shows them.
 const char* checkingRules() {
-  return "PIXIT values, by the base type of their Type, as the message encoder needs them:\n"
-         "  Integer  decimal digits, an optional leading '-'; within Min..Max where both are numbers "
-         "[out-of-range]\n"
-         "  Double   decimal digits, an optional fraction ('.' and digits), an optional leading '-', no "
-         "exponent; within Min..Max where both are numbers [out-of-range]\n"
-         "  Boolean  TRUE, FALSE, true, false or 1: the load writes 0 for FALSE and false and 1 for anything "
-         "else, so 0, no or off would be sent as 1 [bad-boolean]\n"
-         "  Enum     one of the type's enumerators, spelt exactly, that has a NumericValue [bad-enum]\n"
-         "  Binary   decimal digits whose base-two form fits in the type's width, the length of its "
-         "maxValue text; longer forms lose their high digits [bad-binary]\n"
-         "  String   a length within MinLength..MaxLength where both are numbers [out-of-range]\n"
-         "  a Type that the type file does not define [unknown-type]\n"
-         "Comments are cut at '\\' and ','; a piece that ends in .xml names a template by its exact file "
-         "name, in every cell (the folders before it play no part). A Comment that names no .xml file is "
-         "prose: the test cases read that parameter themselves.\n"
-         "  a named file that no search folder holds [missing-template]\n"
-         "  a named template without a placeholder of the parameter, into which no association binding of "
-         "it writes: applying it writes nothing; only px_ parameters are written by their Comment "
-         "[no-target]\n"
-         "  a parameter whose element gives no Comment (or an empty one), with no placeholder and no "
-         "association entry [unused-parameter]\n"
-         "Templates are judged as they stand in the search folders, never their working copies under "
-         "temp/; the flattened lines are worked out on a temporary copy with the campaign applied as the "
-         "host applies it (the association bindings, then each parameter into the templates its Comment "
-         "names).\n";
+  return "How check judges a campaign where the framework leaves validity open:\n"
+         "  out-of-range      Integer: an optional '-' and decimal digits; Double: the same with an optional\n"
+         "                    fraction ('.' and digits), no exponent; both within Min..Max, each bound where\n"
+         "                    it is a number. String: a length within MinLength..MaxLength, likewise.\n"
+         "  bad-boolean       TRUE, FALSE, true, false or 1. The load writes 0 for FALSE and false and 1 for\n"
+         "                    anything else, so 0, no or off would be sent as 1.\n"
+         "  bad-enum          one of the type's enumerators, spelt exactly, with a NumericValue (else the\n"
+         "                    text itself is sent); the message names the nearest enumerator.\n"
+         "  bad-binary        decimal digits whose base-two form fits in the type's width, the length of its\n"
+         "                    maxValue text (a longer form loses its high digits).\n"
+         "  unknown-type      a Type that the type file does not define.\n"
+         "  missing-template  a Comment is cut at '\\' and ','; each piece that ends in .xml names a template\n"
+         "                    by its exact file name, in every cell (the folders before it play no part), and\n"
+         "                    a search folder must hold it. A Comment that names no .xml file is prose: the\n"
+         "                    test cases read that parameter themselves.\n"
+         "  no-target         a named template must hold a placeholder of the parameter, or an association\n"
+         "                    binding of it must write into it; only px_ parameters are written by Comment.\n"
+         "  unused-parameter  a parameter whose element gives no Comment or an empty one (a Param without\n"
+         "                    Comment carries the one before it, which is not taken as its own), that no\n"
+         "                    placeholder and no association entry names.\n"
+         "  line-too-long     each template is flattened on a temporary copy with the campaign applied as the\n"
+         "                    host applies it: the association bindings, then each parameter into the\n"
+         "                    templates its Comment names. Working copies under temp/ are never judged.\n";
 }
 
 namespace api {
