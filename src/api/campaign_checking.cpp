@@ -318,19 +318,23 @@ void Checker::checkParameters(const Campaign& campaign) {
   for (const auto& type : campaign.typeList) typeNames.push_back(type.first);
   // A Param that gives no Comment carries the one before it: the reader keeps its record from entry
   // to entry. The comment rules take the element's own, so that an inherited list is no finding.
-  std::map<std::pair<long, long>, std::string> ownComments;
+  // The first element of a name is the one the load keeps.
+  std::map<std::string, std::string> ownComments;
   if (const std::optional<std::vector<Entry>> entries = entriesOf(campaign.pixitFile)) {
     for (const Entry& entry : *entries) {
-      std::string& comment = ownComments[{entry.at.line, entry.at.column}];
-      for (const auto& [name, value] : entry.attributes) {
-        if (name == "Comment") comment = value;
+      std::string name;
+      std::string comment;
+      for (const auto& [attribute, value] : entry.attributes) {
+        if (attribute == "Name") name = value;
+        if (attribute == "Comment") comment = value;
       }
+      if (!name.empty()) ownComments.emplace(name, comment);
     }
   }
 
   for (const Parameter& parameter : campaign.parameters) {
     const Position& at = parameter.position;
-    const auto own = ownComments.find({at.line, at.column});
+    const auto own = ownComments.find(parameter.name);
     const std::string& comment = own != ownComments.end() ? own->second : parameter.comment;
     for (const std::string& file : templateNamesOf(comment)) {
       const auto named = byName_.find(file);

@@ -85,10 +85,12 @@ std::vector<Reach> reachesOf(const std::vector<Candidate>& candidates, const Cam
                              const std::string& parameter, const std::string& cell) {
   std::vector<Reach> reaches;
   std::set<std::string> named;
-  if (const Parameter* defined = campaign.parameter(parameter)) {
+  const Parameter* defined = campaign.parameter(parameter);
+  // Only px_ parameters are written into the files their comment names.
+  if (defined != nullptr && pixit::hasPixitPrefix(parameter)) {
     for (const std::string& file : templateNamesOf(defined->comment)) {
       named.insert(file);
-      std::size_t before = reaches.size();
+      const std::size_t before = reaches.size();
       for (const Candidate& candidate : candidates) {
         if (candidate.entry.name != file) continue;
         const std::size_t fields = reaches.size();
@@ -99,8 +101,9 @@ std::vector<Reach> reachesOf(const std::vector<Candidate>& candidates, const Cam
           reaches.push_back(reachOf(&candidate.entry, file, "comment", std::string(), defined->position));
         }
       }
-      if (reaches.size() == before)
+      if (reaches.size() == before) {
         reaches.push_back(reachOf(nullptr, file, "comment", std::string(), defined->position));
+      }
     }
   }
   for (const Candidate& candidate : candidates) {
