@@ -202,20 +202,27 @@ struct Changes {
 // A working copy the library wrote, and the template it stands for.
 struct WorkingCopy {
   std::string name;
-  std::string cell;       // the cell whose search list reads it; empty for temp itself
+  std::string cell;  // the cell whose search list reads it; empty for temp itself
   std::string path;
   std::string template_;  // the template itself; empty when there is none any more
 };
 
-// Campaign checking: which campaign to judge the templates against.
+// Campaign checking: which campaign to judge the templates against. With no PIXIT file named, the
+// one at the framework's root; with several there, the templates alone are judged. The association
+// file is judged unless the association mode is kSkip; nothing is ever written into the framework.
 struct CheckOptions {
   CampaignOptions campaign;
 };
 
+// What campaign checking decides where the framework leaves validity open, code by code, wrapped
+// for a terminal: the text that the command line's help for check quotes.
+L3XML_API const char* checkingRules();
+
 // One place that a PIXIT parameter reaches.
 struct Reach {
   std::string templateName;
-  std::string cell;
+  std::string cell;   // the cell whose search list finds it; empty for a file that no search folder holds
+  std::string area;   // "PrimaryCell", "SecondaryCell" or "NASMessage", as TemplateEntry::area
   std::string how;    // "comment", "placeholder" or "association"
   std::string path;   // the field; empty when the template holds none that takes the value
   std::string part;   // the piece of the flattened line that the field gives
@@ -226,6 +233,7 @@ struct Reach {
 struct FieldDifference {
   std::string templateName;
   std::string cell;
+  std::string area;
   std::string path;
   std::string before;
   std::string after;
@@ -297,13 +305,18 @@ class L3XML_API Framework {
   Result<bool> removeWorkingCopy(const std::string& fileName) const;
 
   // Reads every template of the search folders, the PIXIT, type and association files, and
-  // reports every problem it finds (the codes of l3xml::codes). It changes nothing: what applying
-  // the campaign would give is worked out on a temporary copy.
+  // reports every problem it finds (the codes of l3xml::codes, by file, line and column; the rules
+  // are checkingRules()). It changes nothing: what applying the campaign would give is worked out
+  // on a temporary copy of the templates, removed before it returns.
   Diagnostics check(const CheckOptions& options = {}) const;
   // Every template and field that a parameter reaches: through its comment's file list, through
-  // placeholders, through association bindings.
+  // placeholders, through association bindings; each with the piece of the flattened line that the
+  // field gives once the campaign is applied (on a temporary copy).
   Result<std::vector<Reach>> impact(const Campaign& campaign, const std::string& parameter) const;
-  // Field by field, what changes in the templates between two campaigns.
+  // Field by field, what changes in the templates between two campaigns, each applied on a
+  // temporary copy as the host applies it; placeholders that no write replaces are compared as the
+  // flattening resolves them. Association bindings are written from the values as read
+  // (Parameter::value), as the load writes them.
   Result<std::vector<FieldDifference>> compareCampaigns(const Campaign& before, const Campaign& after) const;
 
  private:

@@ -156,6 +156,11 @@ std::optional<Campaign> loadCampaign(Call& call, const Framework& framework, con
   const bool read = params::loadParameters(call.state(), load, campaign.values, campaign.typeList, &readers);
   campaign.typeFile = readers.typePath;
   if (!read) {
+    // The reader logs a failed load under the PIXIT file's name and without a position; the
+    // explanation below gives the file and the place of the error.
+    for (Diagnostic& diagnostic : call.take()) {
+      if (diagnostic.code != codes::kMalformedXml) call.add(std::move(diagnostic));
+    }
     if (readers.pixitRead && campaign.typeFile.empty()) {
       call.setFile(framework.folders().system);
       call.add(Severity::kError, codes::kMissingFile,

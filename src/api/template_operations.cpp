@@ -59,17 +59,7 @@ class LineFollower final : public parser::FlatteningObserver {
 
   void appended(std::size_t begin, std::size_t end, const std::vector<long>& place) override {
     if (tokens_ == nullptr || tree_ == nullptr) return;
-    // The deepest element on the way down: a text, comment or the like belongs to its element.
-    const Node* node = &tree_->root;
-    for (long index : place) {
-      const Node* next = nullptr;
-      for (const Node& child : node->children) {
-        if (child.place == index + 1) next = &child;
-      }
-      if (next == nullptr) break;
-      node = next;
-    }
-    const std::string& path = place.empty() ? std::string() : node->path;
+    const std::string& path = place.empty() ? std::string() : nodeAtPlace(tree_->root, place)->path;
     // A value and the blank after it are one piece.
     if (!tokens_->empty() && tokens_->back().end == begin && tokens_->back().path == path) {
       tokens_->back().end = end;

@@ -145,6 +145,30 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
   return tree;
 }
 
+const Node* nodeAtPlace(const Node& root, const std::vector<long>& place) {
+  const Node* node = &root;
+  for (long index : place) {
+    const auto next = std::find_if(node->children.begin(), node->children.end(),
+                                   [&](const Node& child) { return child.place == index + 1; });
+    if (next == node->children.end()) break;
+    node = &*next;
+  }
+  return node;
+}
+
+const Node& holderOf(const Template& tree, const Reference& reference) {
+  const Node* found = nullptr;
+  forEachNode(tree.root, [&](const Node& node) {
+    if (found == nullptr && node.path == reference.path) found = &node;
+  });
+  if (found == nullptr) return tree.root;
+  const Node* holder = found;
+  forEachNode(*found, [&](const Node& node) {
+    if (holder == found && node.leaf() && node.text == reference.parameter) holder = &node;
+  });
+  return *holder;
+}
+
 namespace {
 
 std::string describe(const Node& node) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <l3xml/framework.h>
 
@@ -15,6 +16,26 @@ namespace api {
 // The template at path as a tree; nothing, with the reason among the call's diagnostics, when it
 // cannot be read, does not parse or is nested deeper than the flattening accepts.
 std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name);
+
+// The element at a place of a flattening (indices in the child lists from the root's down, from 0),
+// or the deepest element on the way there: a text or comment belongs to its element.
+const Node* nodeAtPlace(const Node& root, const std::vector<long>& place);
+
+// The element that holds a reference as its own text, where a write by placeholder finds it: the
+// reference's node, or the leaf under it that the whole node's text comes from.
+const Node& holderOf(const Template& tree, const Reference& reference);
+
+// Calls visit(node) for the root and every element under it, in document order.
+template <class Visit>
+void forEachNode(const Node& root, Visit visit) {
+  std::vector<const Node*> pending{&root};
+  while (!pending.empty()) {
+    const Node* node = pending.back();
+    pending.pop_back();
+    visit(*node);
+    for (auto child = node->children.rbegin(); child != node->children.rend(); ++child) pending.push_back(&*child);
+  }
+}
 
 }  // namespace api
 }  // namespace l3xml

@@ -67,6 +67,10 @@ std::vector<std::string> listFiles(const std::string& folder) {
   return names;
 }
 
+std::string makeTemporaryFolder(const std::string& prefix) { return systemMakeTemporaryFolder(prefix); }
+
+bool removeTree(const std::string& folder) { return !folder.empty() && systemRemoveTree(folder); }
+
 std::string parentFolder(const std::string& path) {
   const std::string::size_type last = path.find_last_of(kPathSeparators);
   return last == std::string::npos ? std::string() : path.substr(0, last);

@@ -64,6 +64,12 @@ bool writeFileBytes(const std::string& path, const std::string& bytes);
 // The names of the regular files in a folder, in name order; none when it cannot be read.
 std::vector<std::string> listFiles(const std::string& folder);
 
+// A new, empty folder in the system's temporary folder, its name prefix and a unique ending, for
+// work that must leave no trace; empty when none could be made.
+std::string makeTemporaryFolder(const std::string& prefix);
+// Removes a folder and everything in it (links are removed, never followed); true when it is gone.
+bool removeTree(const std::string& folder);
+
 // The folder part of a path (up to its last separator, without it); empty when there is none.
 std::string parentFolder(const std::string& path);
 
