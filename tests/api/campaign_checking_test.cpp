@@ -63,13 +63,6 @@ struct Defect {
   long line;
 };
 
-// Only the pugixml backend knows where a node stands; elsewhere every line is 0.
-#if defined(_WIN32)
-constexpr bool kPositionsKnown = false;
-#else
-constexpr bool kPositionsKnown = true;
-#endif
-
 constexpr const char* kPixit = "L3_WCDMA_PIXIT.xml";
 constexpr const char* kRelease = "RRCMessage/PrimaryCell/RRCConnectionRelease.xml";
 const std::string kReleaseComment = R"(Comment="RRCMessage\PrimaryCell\RRCConnectionRelease.xml")";

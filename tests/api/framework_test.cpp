@@ -60,10 +60,10 @@ TEST_F(ModernApiTest, LoadsACampaignWithPositionsAndConversions) {
   EXPECT_EQ(cause->value, "normalEvent");
   EXPECT_EQ(cause->converted, "0");
   EXPECT_EQ(cause->files, std::vector<std::string>{"RRCConnectionRelease.xml"});
-  EXPECT_EQ(cause->position.line, 7);
-  EXPECT_EQ(cause->position.column, 3);
+  EXPECT_EQ(cause->position.line, kPositionsKnown ? 7 : 0);
+  EXPECT_EQ(cause->position.column, kPositionsKnown ? 3 : 0);
   EXPECT_FALSE(campaign->bindings.empty());
-  EXPECT_GT(campaign->bindings.front().position.line, 0);
+  EXPECT_EQ(campaign->bindings.front().position.line > 0, kPositionsKnown);
   EXPECT_FALSE(campaign->bindings.front().written);
   EXPECT_FALSE(fs::exists(file("temp")));  // reading the association file writes nothing
 }
@@ -97,7 +97,7 @@ TEST_F(ModernApiTest, TemplateTreeHasKindsPathsReferencesAndPositions) {
   const l3xml::Node& choice = tree->root.children.at(1);
   EXPECT_EQ(choice.kind, l3xml::NodeKind::kChoice);
   EXPECT_EQ(choice.path, "RRCConnectionRelease.c1");
-  EXPECT_GT(choice.line, 1);
+  EXPECT_EQ(choice.line > 1, kPositionsKnown);
   ASSERT_EQ(tree->references.size(), 2u);
   EXPECT_EQ(tree->references[0].parameter, "px_RRC_TransactionId");
   EXPECT_EQ(tree->references[0].path, "RRCConnectionRelease.c1.r3.rrcConnectionRelease-r3.rrc-TransactionIdentifier");
@@ -110,11 +110,11 @@ TEST_F(ModernApiTest, FailuresComeWithTheirDiagnostics) {
   const l3xml::Result<l3xml::FlatLine> unresolved = framework.flatten("Broken.xml", &*campaign);
   EXPECT_TRUE(unresolved.has_value());
   EXPECT_FALSE(unresolved.ok());
-  EXPECT_TRUE(hasDiagnostic(unresolved.diagnostics(), l3xml::codes::kUnresolvedReference, 2));
+  EXPECT_TRUE(hasDiagnostic(unresolved.diagnostics(), l3xml::codes::kUnresolvedReference, kPositionsKnown ? 2 : 0));
 
   const l3xml::Result<l3xml::FlatLine> malformed = framework.flatten("Bad.xml");
   EXPECT_FALSE(malformed.has_value());
-  EXPECT_TRUE(hasDiagnostic(malformed.diagnostics(), l3xml::codes::kMalformedXml, 2));
+  EXPECT_TRUE(hasDiagnostic(malformed.diagnostics(), l3xml::codes::kMalformedXml, underEmulatedService() ? 0 : 2));
   EXPECT_TRUE(hasDiagnostic(framework.flatten("Nope.xml").diagnostics(), l3xml::codes::kMissingFile));
   EXPECT_TRUE(
       hasDiagnostic(framework.set("ActiveSetUpdate.xml", "noSuchNode", "1").diagnostics(), l3xml::codes::kBadSelector));

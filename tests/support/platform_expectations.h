@@ -7,6 +7,13 @@
 
 namespace l3xml_test {
 
+// Whether the XML backend tells where a node stands in its file (pugixml does; the service not).
+#if defined(_WIN32)
+inline constexpr bool kPositionsKnown = false;
+#else
+inline constexpr bool kPositionsKnown = true;
+#endif
+
 // path with each '/' written as the platform's separator.
 std::string nativePath(const std::string& path);
 
