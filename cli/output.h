@@ -3,7 +3,9 @@
 #define L3XML_CLI_OUTPUT_H
 
 #include <string>
+#include <vector>
 
+#include <l3xml/framework.h>
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
@@ -27,6 +29,7 @@ class Palette {
   std::string reference(const std::string& text) const { return paint("35", text); }
   std::string removed(const std::string& text) const { return paint("31", text); }
   std::string problem(const std::string& text) const { return paint("1;31", text); }
+  std::string caution(const std::string& text) const { return paint("1;33", text); }
   std::string faint(const std::string& text) const { return paint("2", text); }
 
  private:
@@ -46,14 +49,14 @@ class Output {
   void printJson(const Json& document) const;
   // A line for the person at the terminal, on standard error, so that it never mixes with data.
   void note(const std::string& text) const;
-  void warning(const std::string& text) const;
 
  private:
   bool json_ = false;
 };
 
-// Adds --color WHEN to a subcommand that colours its output.
-void addColourOption(CLI::App& command, ColourWhen& when);
+// "path: old -> new" per change, old and new coloured as removed and added.
+void printChanges(const std::vector<l3xml::Change>& changes, const Palette& palette);
+Json changesJson(const std::vector<l3xml::Change>& changes);
 
 }  // namespace l3xml_cli
 

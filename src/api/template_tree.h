@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <l3xml/framework.h>
 
@@ -15,6 +16,18 @@ namespace api {
 // The template at path as a tree; nothing, with the reason among the call's diagnostics, when it
 // cannot be read, does not parse or is nested deeper than the flattening accepts.
 std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name);
+
+// The element a dotted path reaches, walked as the reading of values walks it (the root's name,
+// then a name for the first child element of that name, or [N] for the N-th listed child) but
+// strictly: null, with the reason, when a component names nothing there.
+const Node* nodeAtPath(const Template& tree, const std::string& dottedPath, std::string& reason);
+
+// An element that holds elements rather than a value, as the reading of values tells them
+// apart: its first listed child is an element with children of its own.
+bool holdsElements(const Node& node);
+
+// The elements named name (prefix included), in document order.
+std::vector<const Node*> nodesNamed(const Template& tree, const std::string& name);
 
 }  // namespace api
 }  // namespace l3xml
