@@ -31,6 +31,7 @@ int apply(Context& context, const ApplyArguments& arguments) {
   const l3xml::Framework framework = arguments.dryRun ? session.dryRun(ref->framework) : ref->framework;
   const l3xml::Result<l3xml::Changes> changes = framework.apply(*campaign, ref->name);
   if (!session.accept(changes)) return 1;
+  checkReferences(session, framework, &*campaign, changes->workingCopy);
   return reportWrite(context, session, *ref, *changes, arguments.dryRun);
 }
 

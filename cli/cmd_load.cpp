@@ -82,6 +82,7 @@ int load(Context& context, const LoadArguments& arguments) {
     const l3xml::Result<l3xml::Template> after = cell.readTemplate(copy);
     if (!fs::exists(copy) || !session.accept(after)) continue;
     const std::vector<l3xml::Change> changes = l3xml::compareTemplates(tree.root, after->root);
+    checkReferences(session, target, &*campaign, copy);
     if (!framework.withCell(key.first).readsBack(key.second, session.realPath(copy))) {
       session.warning(session.shown(copy), "the association wrote a working copy that the lookup never reads");
     }

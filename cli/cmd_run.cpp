@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "diagnostic_report.h"
 #include "host_platform.h"
@@ -87,11 +88,16 @@ int run(Context& context, const RunArguments& arguments) {
 
   std::vector<Outcome> outcomes;
   for (l3xml::TemplateEntry& entry : fw.templates()) outcomes.push_back({std::move(entry), std::nullopt, 0, false});
+  std::set<std::string> named;
+  for (const l3xml::Parameter& parameter : campaign->parameters)
+    named.insert(parameter.files.begin(), parameter.files.end());
   ProgressBar progress(outcomes.size() * 2);
   for (const Outcome& outcome : outcomes) {
     checkpoint();
     progress.advance("writing " + outcome.entry.label());
-    session.accept(fw.withCell(outcome.entry.cell).apply(*campaign, outcome.entry.name));
+    // A template that no parameter names is left as it is.
+    if (named.count(outcome.entry.name) > 0)
+      session.accept(fw.withCell(outcome.entry.cell).apply(*campaign, outcome.entry.name));
   }
   const bool json = context.output.json();
   for (Outcome& outcome : outcomes) {

@@ -22,6 +22,7 @@ int set(Context& context, const SetArguments& arguments) {
   session.open();
   const std::optional<TemplateRef> ref = session.resolve(arguments.file);
   if (!ref || !mayWrite(session, *ref, arguments.dryRun)) return 1;
+  const std::optional<l3xml::Campaign> campaign = session.campaign(l3xml::AssociationMode::kSkip, false);
   const l3xml::Framework framework = arguments.dryRun ? session.dryRun(ref->framework) : ref->framework;
   const l3xml::Result<l3xml::Changes> changes =
       framework.set(ref->name, arguments.selector, arguments.value, arguments.index);
@@ -29,6 +30,7 @@ int set(Context& context, const SetArguments& arguments) {
     suggestNodeName(*ref, arguments.selector);
     return 1;
   }
+  checkReferences(session, framework, campaign ? &*campaign : nullptr, changes->workingCopy);
   return reportWrite(context, session, *ref, *changes, arguments.dryRun);
 }
 

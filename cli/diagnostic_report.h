@@ -7,10 +7,11 @@
 #include <vector>
 
 #include <l3xml/diagnostic.h>
-
-#include "output.h"
+#include <nlohmann/json.hpp>
 
 namespace l3xml_cli {
+
+using Json = nlohmann::ordered_json;
 
 // A code the checker reports, with its default severity and what it means.
 struct CheckRule {

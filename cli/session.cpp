@@ -1,6 +1,7 @@
 // The framework of a command, its arguments and the diagnostics of its library calls.
 #include "session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -118,6 +119,12 @@ void Session::collect(const l3xml::Diagnostics& diagnostics) {
   for (l3xml::Diagnostic diagnostic : diagnostics) {
     diagnostic.file = diagnostic.file.empty() ? diagnostic.file : shown(diagnostic.file);
     diagnostic.message = shownText(diagnostic.message);
+    // Two calls over one file (a write, then a read of the result) may tell the same problem.
+    const auto same = [&diagnostic](const l3xml::Diagnostic& other) {
+      return other.code == diagnostic.code && other.file == diagnostic.file && other.line == diagnostic.line &&
+             other.message == diagnostic.message;
+    };
+    if (std::any_of(diagnostics_.begin(), diagnostics_.end(), same)) continue;
     diagnostics_.push_back(diagnostic);
     if (diagnostic.severity == l3xml::Severity::kNote) continue;
     const bool isError = diagnostic.severity == l3xml::Severity::kError;
@@ -131,8 +138,6 @@ void Session::collect(const l3xml::Diagnostics& diagnostics) {
       line += ": ";
     }
     line += (isError ? "" : "warning: ") + diagnostic.message;
-    if (std::find(printed_.begin(), printed_.end(), line) != printed_.end()) continue;
-    printed_.push_back(line);
     std::cerr << line << '\n';
   }
 }

@@ -98,7 +98,6 @@ class Session {
   std::vector<std::pair<std::string, std::string>> aliases_;
   std::vector<std::unique_ptr<TemporaryFolder>> temporaries_;
   l3xml::Diagnostics diagnostics_;
-  std::vector<std::string> printed_;
   int errors_ = 0;
   int warnings_ = 0;
   bool echo_ = true;

@@ -26,6 +26,22 @@ bool mayWrite(Session& session, const TemplateRef& ref, bool dryRun) {
   return false;
 }
 
+void checkReferences(Session& session, const l3xml::Framework& framework, const l3xml::Campaign* campaign,
+                     const std::string& workingCopy) {
+  if (campaign == nullptr) return;
+  const l3xml::Result<l3xml::Template> tree = framework.readTemplate(workingCopy);
+  if (!session.accept(tree)) return;
+  l3xml::Diagnostics unresolved;
+  for (const l3xml::Reference& reference : tree->references) {
+    if (campaign->valueOf(reference.parameter)) continue;
+    unresolved.push_back({l3xml::Severity::kError, l3xml::codes::kUnresolvedReference, workingCopy, reference.line,
+                          reference.column,
+                          reference.parameter + " is defined by no parameter of " + session.shown(campaign->pixitFile) +
+                              ": the flattened line would leave it empty"});
+  }
+  session.collect(unresolved);
+}
+
 int reportWrite(const Context& context, Session& session, const TemplateRef& ref, const l3xml::Changes& changes,
                 bool dryRun) {
   const std::string where = session.shown(changes.workingCopy);

@@ -13,6 +13,11 @@ namespace l3xml_cli {
 // is an error (a dry run only warns): no command reports success for a value nobody reads.
 bool mayWrite(Session& session, const TemplateRef& ref, bool dryRun);
 
+// A written working copy that holds PIXIT references the campaign does not define would flatten
+// with empty values: each is an error. Nothing to check without a campaign.
+void checkReferences(Session& session, const l3xml::Framework& framework, const l3xml::Campaign* campaign,
+                     const std::string& workingCopy);
+
 // The changes on standard output and where they went; JSON when asked.
 int reportWrite(const Context& context, Session& session, const TemplateRef& ref, const l3xml::Changes& changes,
                 bool dryRun);
