@@ -35,7 +35,7 @@ struct GlobalOptions {
   std::string types;
   std::string log;
   std::string logLevel;
-  ColourWhen colour = ColourWhen::kAuto;
+  std::string colour = "auto";
   const CLI::Option* cellOption = nullptr;
 
   bool cellGiven() const { return cellOption != nullptr && cellOption->count() > 0; }

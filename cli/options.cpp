@@ -33,11 +33,9 @@ void addGlobalOptions(CLI::App& app, GlobalOptions& options) {
       ->check(CLI::IsMember({"debug", "info", "warning", "error"}))
       ->needs(log)
       ->type_name("LEVEL");
-  const std::map<std::string, ColourWhen> colours{
-      {"auto", ColourWhen::kAuto}, {"always", ColourWhen::kAlways}, {"never", ColourWhen::kNever}};
   app.add_option("--color", options.colour,
-                 "Colour the output: auto (on a terminal, unless NO_COLOR is set), always, never")
-      ->transform(CLI::CheckedTransformer(colours, CLI::ignore_case))
+                 "Colour the output: auto (on a terminal, unless NO_COLOR is set), always or never")
+      ->transform(CLI::IsMember({"auto", "always", "never"}, CLI::ignore_case))
       ->type_name("WHEN");
 }
 

@@ -7,9 +7,9 @@
 
 namespace l3xml_cli {
 
-Palette Palette::forStandardOutput(ColourWhen when) {
-  if (when == ColourWhen::kAlways) return Palette(true);
-  if (when == ColourWhen::kNever) return Palette(false);
+Palette Palette::forStandardOutput(const std::string& when) {
+  if (when == "always") return Palette(true);
+  if (when == "never") return Palette(false);
   // https://no-color.org: a NO_COLOR that is present and not empty turns colour off.
   const auto noColour = environmentValue("NO_COLOR");
   if (noColour && !noColour->empty()) return Palette(false);

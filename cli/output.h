@@ -14,14 +14,12 @@ namespace l3xml_cli {
 // Keys keep the order they are written in, which is the order a reader expects.
 using Json = nlohmann::ordered_json;
 
-enum class ColourWhen { kAuto, kAlways, kNever };
-
 // Escape sequences around the parts of a line, or nothing when colour is off.
 class Palette {
  public:
   Palette() = default;
   // Colour on standard output: always, never, or (auto) on a terminal unless NO_COLOR is set.
-  static Palette forStandardOutput(ColourWhen when);
+  static Palette forStandardOutput(const std::string& when);
 
   std::string name(const std::string& text) const { return paint("1", text); }
   std::string mark(const std::string& text) const { return paint("36", text); }

@@ -111,7 +111,7 @@ std::string Session::shownText(std::string text) const {
     }
   };
   for (const auto& [alias, real] : aliases_) replaceAll(alias, real);
-  if (original_.size() > 1) replaceAll(original_ + fs::path::preferred_separator, "");
+  if (original_.size() > 1) replaceAll(original_ + static_cast<char>(fs::path::preferred_separator), "");
   return text;
 }
 
