@@ -39,6 +39,8 @@ extern "C" void onEndingSignal(int signal) {
 
 #if defined(_WIN32)
 
+const char* pathSeparators() { return "/\\"; }
+
 std::string executablePath() {
   char buffer[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
@@ -81,6 +83,8 @@ void catchEndingSignals() {
 }
 
 #else
+
+const char* pathSeparators() { return "/"; }
 
 std::string executablePath() {
   std::error_code error;

@@ -9,6 +9,8 @@
 
 namespace l3xml_cli {
 
+// The characters that separate folders in a path: "/", and "\\" as well on Windows.
+const char* pathSeparators();
 // The full path of the running program; empty when it cannot be told.
 std::string executablePath();
 // Whether the stream is a terminal (and not a pipe or a file).

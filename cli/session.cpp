@@ -15,17 +15,11 @@ namespace l3xml_cli {
 
 namespace {
 
-#if defined(_WIN32)
-constexpr const char* kSeparators = "/\\";
-#else
-constexpr const char* kSeparators = "/";
-#endif
-
 constexpr const char* kStandardInputName = "standard-input.xml";
 
 bool startsWithFolder(const std::string& path, const std::string& folder) {
   return !folder.empty() && path.compare(0, folder.size(), folder) == 0 &&
-         (path.size() == folder.size() || std::string(kSeparators).find(path[folder.size()]) != std::string::npos);
+         (path.size() == folder.size() || std::string(pathSeparators()).find(path[folder.size()]) != std::string::npos);
 }
 
 std::string requireFolder(const std::string& given, const char* role) {
@@ -43,7 +37,7 @@ std::string requireFolder(const std::string& given, const char* role) {
 
 std::string folderText(const std::string& folder) {
   std::string text = fs::absolute(fs::path(folder)).lexically_normal().make_preferred().string();
-  while (text.size() > 1 && std::string(kSeparators).find(text.back()) != std::string::npos &&
+  while (text.size() > 1 && std::string(pathSeparators()).find(text.back()) != std::string::npos &&
          fs::path(text).relative_path() != fs::path()) {
     text.pop_back();
   }
@@ -99,7 +93,7 @@ std::string Session::shown(const std::string& path) const {
   if (text == original_) return ".";
   if (!startsWithFolder(text, original_)) return text;
   std::string relative = text.substr(original_.size() + 1);
-  for (char& c : relative) c = std::string(kSeparators).find(c) != std::string::npos ? '/' : c;
+  for (char& c : relative) c = std::string(pathSeparators()).find(c) != std::string::npos ? '/' : c;
   return relative;
 }
 
@@ -175,7 +169,7 @@ std::optional<TemplateRef> Session::resolve(const std::string& argument, bool st
     folders.user = folder.path();
     return TemplateRef{argument, kStandardInputName, l3xml::Framework(folders)};
   }
-  if (argument.find_first_of(kSeparators) != std::string::npos) return resolvePath(argument);
+  if (argument.find_first_of(pathSeparators()) != std::string::npos) return resolvePath(argument);
   if (framework_.find(argument)) return TemplateRef{argument, argument, framework_};
 
   std::vector<std::string> names;

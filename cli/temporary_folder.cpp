@@ -33,8 +33,12 @@ TemporaryFolder::~TemporaryFolder() {
   cleanupNeeded(false);
 }
 
+// A failure names the framework's file, never the temporary folder, which is gone by the time
+// the message is read.
 void copyFramework(const std::string& source, const std::string& destination) {
-  for (fs::recursive_directory_iterator entry(source), end; entry != end; ++entry) {
+  std::error_code error;
+  fs::recursive_directory_iterator entry(source, error);
+  for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
     checkpoint();
     const fs::path relative = entry->path().lexically_relative(source);
     if (entry.depth() == 0 && relative == "temp") {
@@ -42,12 +46,13 @@ void copyFramework(const std::string& source, const std::string& destination) {
       continue;
     }
     const fs::path target = fs::path(destination) / relative;
-    if (entry->is_directory()) {
-      fs::create_directories(target);
-    } else {
-      fs::copy_file(entry->path(), target);
+    if (entry->is_directory(error) ? !fs::create_directories(target, error) && error
+                                   : !fs::copy_file(entry->path(), target, error)) {
+      throw CommandFailure("the framework could not be copied to a temporary folder: " + error.message() + " (" +
+                           entry->path().string() + ")");
     }
   }
+  if (error) throw CommandFailure("the framework " + source + " could not be read: " + error.message());
 }
 
 }  // namespace l3xml_cli
