@@ -1,15 +1,8 @@
 // apply: every PIXIT parameter that names a template written into its working copy.
-#include <filesystem>
-#include <iostream>
+#include <algorithm>
 #include <memory>
 
-#include <l3xml/l3xml.h>
-
-#include "change_list.h"
-#include "command.h"
-#include "file_check.h"
-#include "framework.h"
-#include "pixit_session.h"
+#include "writing.h"
 
 namespace l3xml_cli {
 
@@ -17,42 +10,29 @@ namespace {
 
 struct ApplyArguments {
   std::string file;
-  ColourWhen colour = ColourWhen::kAuto;
+  bool dryRun = false;
 };
 
 int apply(Context& context, const ApplyArguments& arguments) {
-  Settings& settings = context.settings;
-  settings.applyToLibrary();
-  const std::string source = requireFrameworkFile(settings, arguments.file);
-  const PixitChoice choice = choosePixitFile(settings.systemFolder(), settings.pixitOption());
-  if (!choice.problem.empty()) throw CommandFailure(choice.problem);
-
-  CXMLParser parser;
-  PixitSession pixit;
-  pixit.load(settings, context.output, choice.path, false);
-  pixit.registerWith(parser);
-
-  // Compared with what the library is about to edit, so that only this command's writes show.
-  const std::string workingCopy = workingCopyPath(settings.workFolder(), source, arguments.file);
-  const TemplateNode before = requireTemplate(std::filesystem::exists(workingCopy) ? workingCopy : source);
-  if (parser.isFileNamePresentinMultiMap(arguments.file) != 0) {
-    throw CommandFailure("no parameter of " + choice.path + " names " + arguments.file + " in its Comment");
+  Session session(context.options);
+  session.open();
+  const std::optional<TemplateRef> ref = session.resolve(arguments.file);
+  const std::optional<l3xml::Campaign> campaign = session.campaign(l3xml::AssociationMode::kSkip, true);
+  if (!ref || !campaign) return 1;
+  const bool named = std::any_of(campaign->parameters.begin(), campaign->parameters.end(), [&](const auto& parameter) {
+    return std::find(parameter.files.begin(), parameter.files.end(), ref->name) != parameter.files.end();
+  });
+  if (!named) {
+    session.error(arguments.file, "no parameter of " + session.shown(campaign->pixitFile) + " names " + ref->name +
+                                      " in its comment: there is nothing to apply");
+    return 1;
   }
-  const std::vector<ValueChange> changes = compareTemplates(before, requireTemplate(workingCopy));
-
-  if (context.output.json()) {
-    context.output.printJson(Json{{"file", arguments.file},
-                                  {"cell", settings.cell()},
-                                  {"pixitFile", choice.path},
-                                  {"template", source},
-                                  {"workingCopy", workingCopy},
-                                  {"changes", changesJson(changes)}});
-  } else {
-    printChanges(changes, Palette::forStandardOutput(arguments.colour));
-    context.output.note(std::to_string(changes.size()) + (changes.size() == 1 ? " value" : " values") + " written to " +
-                        workingCopy);
-  }
-  return 0;
+  if (!mayWrite(session, *ref, arguments.dryRun)) return 1;
+  const l3xml::Framework framework = arguments.dryRun ? session.dryRun(ref->framework) : ref->framework;
+  const l3xml::Result<l3xml::Changes> changes = framework.apply(*campaign, ref->name);
+  if (!session.accept(changes)) return 1;
+  checkReferences(session, framework, &*campaign, changes->workingCopy);
+  return reportWrite(context, session, *ref, *changes, arguments.dryRun);
 }
 
 }  // namespace
@@ -61,15 +41,15 @@ void addApplyCommand(CLI::App& app, Context& context, CommandTable& table) {
   auto arguments = std::make_shared<ApplyArguments>();
   CLI::App* command =
       app.add_subcommand("apply", "Write every PIXIT parameter that names a template into its working copy");
-  command->add_option("FILE", arguments->file, "Template file name, as the framework knows it")->required();
-  addColourOption(*command, arguments->colour);
+  command->add_option("FILE", arguments->file, "The template: a file name or a path in the framework")->required();
+  addDryRunFlag(*command, arguments->dryRun);
   context.output.addJsonFlag(*command);
   command->footer(
-      "The framework's PIXIT file is loaded (--pixit, or the one at the root of the system folder); each parameter "
-      "whose Comment names FILE replaces its px_ placeholder in FILE's working copy. Prints the values written.\n\n"
-      "Example:\n"
+      "The PIXIT file is loaded (--pixit, or the one at the framework root); each parameter whose comment names "
+      "FILE replaces its px_ placeholder in FILE's working copy. Prints the values written.\n\n"
+      "Examples:\n"
       "  l3xml --system /tmp/fw apply RRCConnectionSetup.xml\n"
-      "  l3xml --system /tmp/fw --cell SecondaryCell apply ActiveSetUpdate.xml");
+      "  l3xml --system /tmp/fw apply RRCMessage/SecondaryCell/ActiveSetUpdate.xml --dry-run");
   table[command] = [&context, arguments] { return apply(context, *arguments); };
 }
 

@@ -3,69 +3,54 @@
 #include <memory>
 #include <vector>
 
-#include <l3xml/l3xml.h>
-
-#include "command.h"
-#include "file_check.h"
-#include "pixit_session.h"
+#include "diagnostic_report.h"
+#include "session.h"
 
 namespace l3xml_cli {
 
 namespace {
 
-struct FlattenArguments {
-  std::vector<std::string> files;
-};
-
-int flatten(Context& context, const FlattenArguments& arguments) {
-  Settings& settings = context.settings;
-  const Output& output = context.output;
-  settings.applyToLibrary();
-  CXMLParser parser;
-  PixitSession pixit;
-  loadPixitForReading(settings, output, pixit, parser, false);
+int flatten(Context& context, const std::vector<std::string>& files) {
+  Session session(context.options);
+  session.open();
+  const std::vector<TemplateRef> refs = session.resolveAll(files, true);
+  const std::optional<l3xml::Campaign> campaign = session.campaign(l3xml::AssociationMode::kSkip, false);
 
   Json results = Json::array();
-  int failures = 0;
-  const bool labelled = arguments.files.size() > 1;
-  for (const std::string& file : arguments.files) {
-    const std::string line = parser.ParseXML(file);
-    if (line.empty()) {
-      // The library returns an empty line for every failure; the lookup and the file tell which.
-      std::string reason;
-      try {
-        reason = whyUnreadable(settings, requireFrameworkFile(settings, file));
-      } catch (const CommandFailure& failure) {
-        reason = failure.what();
-      }
-      output.note(reason);
-      results.push_back({{"file", file}, {"error", reason}});
-      ++failures;
-      continue;
-    }
-    if (output.json()) {
-      results.push_back({{"file", file}, {"path", getFrameworkCompleteFilePath_WCDMA(file)}, {"flattened", line}});
-    } else {
-      std::cout << (labelled ? file + ": " : std::string()) << line << '\n';
+  for (const TemplateRef& ref : refs) {
+    const l3xml::Result<l3xml::FlatLine> line = ref.framework.flatten(ref.name, campaign ? &*campaign : nullptr);
+    const bool flattened = session.accept(line);
+    const std::optional<l3xml::Location> found = ref.framework.find(ref.name);
+    if (context.output.json()) {
+      results.push_back({{"file", ref.argument},
+                         {"path", found ? Json(session.shown(found->path)) : Json()},
+                         {"flattened", flattened ? Json(line->text) : Json()}});
+    } else if (flattened) {
+      std::cout << (files.size() > 1 ? ref.argument + ": " : std::string()) << line->text << '\n';
     }
   }
-  if (output.json()) output.printJson(Json{{"files", results}});
-  return failures == 0 ? 0 : 1;
+  if (context.output.json()) {
+    context.output.printJson(Json{{"files", results}, {"diagnostics", diagnosticsJson(session.diagnostics())}});
+  }
+  return session.status();
 }
 
 }  // namespace
 
 void addFlattenCommand(CLI::App& app, Context& context, CommandTable& table) {
-  auto arguments = std::make_shared<FlattenArguments>();
+  auto files = std::make_shared<std::vector<std::string>>();
   CLI::App* command = app.add_subcommand("flatten", "Print templates as one-line value strings");
-  command->add_option("FILE", arguments->files, "Template file names, as the framework knows them")->required();
+  command->add_option("FILE", *files, "Templates: file names, paths in the framework, or - for standard input")
+      ->required();
   context.output.addJsonFlag(*command);
   command->footer(
       "Choices are shown as ( ), optional parts as [ ], SEQUENCE runs as { , }; PIXIT references take the value "
-      "of the framework's PIXIT file.\n\n"
-      "Example:\n"
-      "  l3xml --system examples/framework flatten RRCConnectionSetup.xml SecurityModeCommand.xml");
-  table[command] = [&context, arguments] { return flatten(context, *arguments); };
+      "of the PIXIT file (--pixit, or the one at the framework root). A reference that no parameter defines, a "
+      "line cut at 4095 characters or a template nested too deep is an error: exit status 1.\n\n"
+      "Examples:\n"
+      "  l3xml --system examples/framework flatten RRCConnectionSetup.xml SecurityModeCommand.xml\n"
+      "  l3xml --system examples/framework flatten RRCMessage/SecondaryCell/ActiveSetUpdate.xml");
+  table[command] = [&context, files] { return flatten(context, *files); };
 }
 
 }  // namespace l3xml_cli

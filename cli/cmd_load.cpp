@@ -2,13 +2,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 
-#include <l3xml/l3xml.h>
-
-#include "command.h"
-#include "file_check.h"
-#include "pixit_session.h"
+#include "diagnostic_report.h"
+#include "writing.h"
 
 namespace fs = std::filesystem;
 
@@ -19,94 +17,115 @@ namespace {
 struct LoadArguments {
   std::string pixitFile;
   bool associate = false;
+  bool dryRun = false;
 };
 
-struct Row {
-  std::string name;
-  std::string type;
-  std::string asRead;
-  std::string converted;
-  std::string unit;
-  std::string comment;
-};
-
-void printTable(const std::vector<Row>& rows) {
+void printTable(const std::vector<l3xml::Parameter>& parameters) {
   const std::vector<std::string> headings{"NAME", "TYPE", "AS READ", "CONVERTED", "UNIT", "COMMENT"};
   std::vector<std::size_t> widths;
   for (const std::string& heading : headings) widths.push_back(heading.size());
-  for (const Row& row : rows) {
-    const std::string* cells[] = {&row.name, &row.type, &row.asRead, &row.converted, &row.unit};
-    for (std::size_t i = 0; i < 5; ++i) widths[i] = std::max(widths[i], cells[i]->size());
+  auto cells = [](const l3xml::Parameter& p) {
+    return std::vector<std::string>{p.name, p.type, p.value, p.converted, p.unit, p.comment};
+  };
+  for (const l3xml::Parameter& parameter : parameters) {
+    const std::vector<std::string> row = cells(parameter);
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
   }
-  auto printRow = [&](const std::vector<std::string>& cells) {
+  auto printRow = [&](const std::vector<std::string>& row) {
     std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      line += cells[i];
-      if (i + 1 < cells.size()) line += std::string(widths[i] - cells[i].size() + 2, ' ');
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      line += row[i];
+      if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     std::cout << line << '\n';
   };
   printRow(headings);
-  for (const Row& row : rows) printRow({row.name, row.type, row.asRead, row.converted, row.unit, row.comment});
+  for (const l3xml::Parameter& parameter : parameters) printRow(cells(parameter));
 }
 
+using TemplateKey = std::pair<std::string, std::string>;  // cell, file name
+
 int load(Context& context, const LoadArguments& arguments) {
-  Settings& settings = context.settings;
-  std::error_code error;
-  if (!fs::is_regular_file(arguments.pixitFile, error)) {
-    throw CommandFailure("the PIXIT file " + arguments.pixitFile + " does not exist");
+  if (arguments.dryRun && !arguments.associate) {
+    throw UsageFailure("--dry-run goes with --associate: without it, load writes nothing");
   }
-  const std::string pixitPath = fs::absolute(arguments.pixitFile).lexically_normal().generic_string();
-  // The type and association files are looked up in the framework; by default that is the folder
-  // the PIXIT file sits in.
-  if (!settings.systemGiven()) settings.setSystemFolder(fs::path(pixitPath).parent_path().string());
-  settings.applyToLibrary();
+  Session session(context.options);
+  // The type and association files are looked up in the framework: by default, the folder the
+  // PIXIT file lies in.
+  const bool besideIt = context.options.system.empty() && arguments.pixitFile != "-";
+  session.open(besideIt ? fs::path(folderText(arguments.pixitFile)).parent_path().string() : std::string());
+  const std::string pixit = session.pixitPath(arguments.pixitFile);
 
-  ParameterFileReader reader;
-  std::string readerPath = pixitPath;
-  if (!reader.readParameterFile(readerPath, PIXIT_FILE)) {
-    throw CommandFailure("the PIXIT file " + whyUnreadable(settings, pixitPath));
+  // What the association will write into, as it stands before anything is written.
+  const l3xml::Framework& framework = session.framework();
+  std::map<TemplateKey, l3xml::Template> before;
+  if (arguments.associate) {
+    const l3xml::Result<l3xml::Campaign> planned =
+        framework.loadCampaign(session.campaignOptions(l3xml::AssociationMode::kRead, pixit));
+    for (const l3xml::Binding& binding : planned.has_value() ? planned->bindings : std::vector<l3xml::Binding>()) {
+      if (binding.converted.empty() || before.count({binding.cell, binding.file}) > 0) continue;
+      l3xml::Result<l3xml::Template> tree = framework.withCell(binding.cell).loadTemplate(binding.file);
+      if (tree.has_value()) before.emplace(TemplateKey{binding.cell, binding.file}, std::move(tree).value());
+    }
   }
-  const std::map<std::string, ParamStructure> asRead = reader.getparamList();
-  PixitSession session;
-  session.load(settings, context.output, pixitPath, arguments.associate);
+  const l3xml::Framework target = arguments.dryRun ? session.dryRun(framework) : framework;
+  const std::optional<l3xml::Campaign> campaign = session.campaign(
+      arguments.associate ? l3xml::AssociationMode::kApply : l3xml::AssociationMode::kRead, true, &target, pixit);
+  if (!campaign) return 1;
 
-  std::vector<Row> rows;
-  for (const auto& [name, parameter] : asRead) {
-    const auto converted = session.parameters().find(name);
-    rows.push_back({name, parameter.type, parameter.value,
-                    converted != session.parameters().end() ? converted->second.value : parameter.value, parameter.unit,
-                    parameter.comment});
+  Json written = Json::array();
+  std::vector<std::string> lines;
+  for (const auto& [key, tree] : before) {
+    const l3xml::Framework cell = target.withCell(key.first);
+    const std::string copy = cell.workingCopyPath(key.second);
+    const l3xml::Result<l3xml::Template> after = cell.readTemplate(copy);
+    if (!fs::exists(copy) || !session.accept(after)) continue;
+    const std::vector<l3xml::Change> changes = l3xml::compareTemplates(tree.root, after->root);
+    checkReferences(session, target, &*campaign, copy);
+    if (!framework.withCell(key.first).readsBack(key.second, session.realPath(copy))) {
+      session.warning(session.shown(copy), "the association wrote a working copy that the lookup never reads");
+    }
+    written.push_back({{"workingCopy", session.shown(copy)}, {"changes", changesJson(changes)}});
+    for (const l3xml::Change& change : changes) {
+      lines.push_back(session.shown(copy) + ": " + change.path + ": " + change.before + " -> " + change.after);
+    }
   }
 
   if (context.output.json()) {
     Json parameters = Json::array();
-    for (const Row& row : rows) {
-      const auto type = session.types().find(row.type);
-      const ParamStructure& parameter = asRead.at(row.name);
-      parameters.push_back({{"name", row.name},
-                            {"type", row.type},
-                            {"basetype", type != session.types().end() ? Json(type->second.basetype) : Json()},
-                            {"valueAsRead", row.asRead},
-                            {"value", row.converted},
-                            {"unit", row.unit},
+    for (const l3xml::Parameter& parameter : campaign->parameters) {
+      const l3xml::TypeDefinition* type = campaign->type(parameter.type);
+      parameters.push_back({{"name", parameter.name},
+                            {"type", parameter.type},
+                            {"basetype", type != nullptr ? Json(type->record.basetype) : Json()},
+                            {"valueAsRead", parameter.value},
+                            {"value", parameter.converted},
+                            {"unit", parameter.unit},
                             {"group", parameter.group},
                             {"cell", parameter.cell},
-                            {"comment", row.comment}});
+                            {"comment", parameter.comment},
+                            {"line", parameter.position.line}});
     }
-    context.output.printJson(Json{{"pixitFile", pixitPath},
-                                  {"typeFile", getFrameworkCompleteFilePath_WCDMA(typeFileFor(pixitPath))},
+    context.output.printJson(Json{{"pixitFile", session.shown(campaign->pixitFile)},
+                                  {"typeFile", session.shown(campaign->typeFile)},
                                   {"associated", arguments.associate},
-                                  {"parameters", parameters}});
-  } else {
-    printTable(rows);
+                                  {"dryRun", arguments.dryRun},
+                                  {"parameters", parameters},
+                                  {"association", written},
+                                  {"diagnostics", diagnosticsJson(session.diagnostics())}});
+    return session.status();
   }
-  if (arguments.associate && !context.output.json()) {
-    context.output.note("the association file was applied: working copies are under " + settings.workFolder() +
-                        "/temp");
+  printTable(campaign->parameters);
+  if (arguments.associate) {
+    if (!lines.empty()) std::cout << '\n';
+    for (const std::string& line : lines) std::cout << line << '\n';
+    context.output.note(
+        std::string(arguments.dryRun ? "dry run: the association would write " : "the association wrote ") +
+        std::to_string(lines.size()) + " values into " + std::to_string(written.size()) + " working copies" +
+        (arguments.dryRun ? "; nothing was written" : ""));
   }
-  return 0;
+  return session.status();
 }
 
 }  // namespace
@@ -115,17 +134,20 @@ void addLoadCommand(CLI::App& app, Context& context, CommandTable& table) {
   auto arguments = std::make_shared<LoadArguments>();
   CLI::App* command =
       app.add_subcommand("load", "Print a PIXIT file's parameters as read and after the framework's conversion");
-  command->add_option("PIXIT_FILE", arguments->pixitFile, "Path of the PIXIT file")->required();
+  command->add_option("PIXIT_FILE", arguments->pixitFile, "The PIXIT file, or - for standard input (with --types)")
+      ->required();
   command->add_flag("--associate", arguments->associate,
                     "Also apply the framework's AssociationFile.xml, which writes the bound values into working "
                     "copies of the templates");
+  addDryRunFlag(*command, arguments->dryRun);
   context.output.addJsonFlag(*command);
   command->footer(
-      "The type file is L3_Wcdma_Types.xml when the PIXIT file's name holds WCDMA, Types_Callbox.xml when it holds "
-      "Callbox, Types.xml otherwise, found in the framework's folders (by default the PIXIT file's own folder). "
-      "Boolean values convert to 0 or 1, enumerations to their numeric values.\n\n"
-      "Example:\n"
-      "  l3xml load examples/framework/L3_WCDMA_PIXIT.xml");
+      "The type file is --types, else the one the PIXIT file's name chooses (L3_Wcdma_Types.xml for a name with "
+      "WCDMA, Types_Callbox.xml with Callbox, Types.xml otherwise), found in the framework's folders (by default "
+      "the PIXIT file's own folder). Boolean values convert to 0 or 1, enumerations to their numeric values.\n\n"
+      "Examples:\n"
+      "  l3xml load examples/framework/L3_WCDMA_PIXIT.xml\n"
+      "  l3xml --system /tmp/fw load /tmp/fw/lab_campaign.xml --types L3_Wcdma_Types.xml --associate --dry-run");
   table[command] = [&context, arguments] { return load(context, *arguments); };
 }
 

@@ -1,14 +1,8 @@
-// rename: an element renamed by the library's text rewrite into the work folder's temp folder.
-#include <filesystem>
-#include <iostream>
+// rename: an element renamed by the library's text rewrite into the temp folder.
 #include <memory>
 
-#include <l3xml/l3xml.h>
-
-#include "command.h"
-#include "file_check.h"
-
-namespace fs = std::filesystem;
+#include "template_view.h"
+#include "writing.h"
 
 namespace l3xml_cli {
 
@@ -18,47 +12,51 @@ struct RenameArguments {
   std::string file;
   std::string oldName;
   std::string newName;
+  bool dryRun = false;
 };
 
-int rename(Context& context, RenameArguments arguments) {
-  Settings& settings = context.settings;
-  settings.applyToLibrary();
-  const std::string source = requireFrameworkFile(settings, arguments.file);
-  const std::size_t before = findByName(requireTemplate(source), arguments.oldName).size();
-  if (before == 0) throw CommandFailure(source + " has no element named " + arguments.oldName);
-  if (!isSelectableName(arguments.newName)) throw CommandFailure("'" + arguments.newName + "' is not an element name");
-
-  // The library writes into the temp folder but does not make it.
-  const fs::path tempFolder = fs::path(settings.workFolder()) / "temp";
-  fs::create_directories(tempFolder);
-  const std::string output = (tempFolder / arguments.file).generic_string();
-
-  CXMLParser parser;
-  if (parser.UpdateNodeName(arguments.file, arguments.oldName.data(), arguments.newName.data()) != 0) {
-    throw CommandFailure("the library could not write " + output + "; its log is at " + settings.logDescription());
+bool hasElement(const l3xml::Node& root, const std::string& name) {
+  std::vector<const l3xml::Node*> pending{&root};
+  while (!pending.empty()) {
+    const l3xml::Node* node = pending.back();
+    pending.pop_back();
+    if (node->name == name) return true;
+    for (const l3xml::Node& child : node->children) pending.push_back(&child);
   }
-  // The rewrite changes the first occurrence on each line in place; check what it made.
-  const TemplateReading result = readTemplate(output);
-  if (!result.ok || findByName(result.root, arguments.newName).empty()) {
-    throw CommandFailure(output + (result.ok ? " holds no element " + arguments.newName : " " + result.problem) +
-                         " after the rename: the rewrite overwrites the first " + arguments.oldName +
-                         " of each line in place, so it needs a new name as long as the old one and elements "
-                         "that open and close on lines of their own");
-  }
-  const std::size_t renamed = before - std::min(before, findByName(result.root, arguments.oldName).size());
+  return false;
+}
 
-  if (context.output.json()) {
-    context.output.printJson(Json{{"file", arguments.file},
-                                  {"old", arguments.oldName},
-                                  {"new", arguments.newName},
-                                  {"elements", renamed},
-                                  {"template", source},
-                                  {"output", output}});
-  } else {
-    std::cout << arguments.file << ": " << arguments.oldName << " -> " << arguments.newName << " (" << renamed
-              << (renamed == 1 ? " element" : " elements") << ") in " << output << '\n';
+int rename(Context& context, const RenameArguments& arguments) {
+  Session session(context.options);
+  session.open();
+  const std::optional<TemplateRef> ref = session.resolve(arguments.file);
+  if (!ref) return 1;
+  const l3xml::Result<l3xml::Template> tree = ref->framework.loadTemplate(ref->name);
+  if (!session.accept(tree)) return 1;
+  if (!hasElement(tree->root, arguments.oldName)) {
+    session.error(arguments.file, "no element is named '" + arguments.oldName + "'", l3xml::codes::kBadSelector);
+    suggestNodeName(*ref, arguments.oldName);
+    return 1;
   }
-  return 0;
+  const l3xml::Framework framework = arguments.dryRun ? session.dryRun(ref->framework) : ref->framework;
+  const l3xml::Result<l3xml::Changes> changes = framework.rename(ref->name, arguments.oldName, arguments.newName);
+  if (!session.accept(changes) || session.errors() > 0) {
+    context.output.note("the rewrite overwrites the first " + arguments.oldName +
+                        " of each line in place: it needs a new name as long as the old one, and elements that open "
+                        "and close on lines of their own");
+    return 1;
+  }
+  if (changes->changes.empty()) {
+    session.error(arguments.file, "the rewrite renamed nothing");
+    return 1;
+  }
+  // The renamed copy lies in temp itself, which the lookup searches after the template folders:
+  // the framework reads it by its path.
+  if (!ref->framework.readsBack(ref->name, session.realPath(changes->workingCopy))) {
+    session.warning(arguments.file, "the lookup does not read " + session.shown(changes->workingCopy) + " for " +
+                                        ref->name + ": it is read by its path only");
+  }
+  return reportWrite(context, session, *ref, *changes, arguments.dryRun);
 }
 
 }  // namespace
@@ -66,13 +64,14 @@ int rename(Context& context, RenameArguments arguments) {
 void addRenameCommand(CLI::App& app, Context& context, CommandTable& table) {
   auto arguments = std::make_shared<RenameArguments>();
   CLI::App* command = app.add_subcommand("rename", "Rename an element, writing the result into the temp folder");
-  command->add_option("FILE", arguments->file, "Template file name, as the framework knows it")->required();
+  command->add_option("FILE", arguments->file, "The template: a file name or a path in the framework")->required();
   command->add_option("OLD", arguments->oldName, "The element name to replace")->required();
   command->add_option("NEW", arguments->newName, "The new element name")->required();
+  addDryRunFlag(*command, arguments->dryRun);
   context.output.addJsonFlag(*command);
   command->footer(
-      "The result goes to the work folder's temp folder under the file's own name. The rename is a text "
-      "rewrite of the first occurrence on each line, made for names of equal length.\n\n"
+      "The result goes to the temp folder under the file's own name. The rename is a text rewrite of the first "
+      "occurrence on each line, made for names of equal length; a result that does not parse is an error.\n\n"
       "Example:\n"
       "  l3xml --system /tmp/fw rename RRCConnectionRelease.xml optRplmn-Information optRplmn-Informatio2");
   table[command] = [&context, arguments] { return rename(context, *arguments); };

@@ -4,16 +4,12 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <set>
 
-#include <l3xml/l3xml.h>
-
-#include "command.h"
-#include "file_check.h"
-#include "framework.h"
-#include "pixit_session.h"
+#include "diagnostic_report.h"
+#include "host_platform.h"
 #include "progress.h"
+#include "session.h"
 
 namespace fs = std::filesystem;
 
@@ -23,197 +19,157 @@ namespace {
 
 struct RunArguments {
   std::string framework;
+  bool example = false;
   bool keep = false;
 };
 
-struct TemplateOutcome {
-  TemplateEntry entry;
-  std::string found;        // what the lookup found and the library flattened
-  std::string template_;    // the read-only template
-  std::string workingCopy;  // empty when there is none
-  std::string flattened;
-  std::string problem;
+struct Outcome {
+  l3xml::TemplateEntry entry;
+  std::optional<std::string> line;
   std::size_t written = 0;
-  std::vector<std::string> unresolved;
+  bool workingCopy = false;
 };
 
-// The framework folder: the argument, else --system, else the shipped example.
-std::string chooseFramework(const Settings& settings, const RunArguments& arguments) {
-  if (!arguments.framework.empty() && settings.systemGiven() &&
-      folderText(arguments.framework) != folderText(settings.systemFolder())) {
-    throw UsageFailure("give the framework folder either as the argument or with --system, not both");
+// The shipped example framework: beside the installed program, else in the source tree.
+std::string exampleFramework() {
+  std::error_code error;
+  const std::string self = executablePath();
+  if (!self.empty()) {
+    const fs::path installed = fs::path(self).parent_path() / L3XML_EXAMPLE_FROM_BIN;
+    if (fs::is_directory(installed, error)) return fs::canonical(installed, error).string();
   }
-  std::string framework = !arguments.framework.empty() ? arguments.framework : settings.systemFolder();
-  if (framework.empty()) {
-    framework = exampleFramework();
-    if (framework.empty()) throw CommandFailure("the example framework was not found; give a framework folder");
-  }
-  framework = folderText(framework);
-  if (!fs::is_directory(framework)) throw CommandFailure("the framework folder " + framework + " does not exist");
-  return framework;
+  if (fs::is_directory(L3XML_EXAMPLE_SOURCE_DIR, error)) return fs::canonical(L3XML_EXAMPLE_SOURCE_DIR, error).string();
+  throw CommandFailure("the example framework was not found beside the program or in its source tree");
 }
 
-// What the run left in the working copy, and the references that nothing resolves.
-void inspect(const Settings& settings, const PixitSession& pixit, TemplateOutcome& outcome) {
-  outcome.template_ = findReadOnlyTemplate(settings, outcome.entry.cell, outcome.entry.name);
-  const std::string workingCopy = workingCopyPath(settings.workFolder(), outcome.template_, outcome.entry.name);
-  if (!outcome.template_.empty() && fs::exists(workingCopy)) {
-    outcome.workingCopy = workingCopy;
-    const TemplateReading before = readTemplate(outcome.template_);
-    const TemplateReading after = readTemplate(workingCopy);
-    if (before.ok && after.ok) outcome.written = compareTemplates(before.root, after.root).size();
-  }
-  const TemplateReading found = readTemplate(outcome.found);
-  if (!found.ok) return;
-  std::set<std::string> seen;
-  forEachNode(found.root, [&](const TemplateNode& node) {
-    if (node.leaf() && isPixitReference(node.text) && !pixit.valueOf(node.text) && seen.insert(node.text).second) {
-      outcome.unresolved.push_back(node.text);
-    }
-  });
-}
-
-void printText(const std::vector<TemplateOutcome>& outcomes, const PixitSession& pixit, double seconds) {
-  std::size_t written = 0;
-  std::size_t workingCopies = 0;
-  std::size_t unresolved = 0;
-  std::size_t failed = 0;
+std::string summary(const std::vector<Outcome>& outcomes) {
   std::map<std::string, std::size_t> perArea;
-  for (const TemplateOutcome& outcome : outcomes) {
-    if (outcome.problem.empty()) {
-      std::cout << outcome.entry.label() << ": " << outcome.flattened << '\n';
-    } else {
-      ++failed;
-    }
-    written += outcome.written;
-    workingCopies += outcome.workingCopy.empty() ? 0 : 1;
-    unresolved += outcome.unresolved.size();
-    ++perArea[outcome.entry.area];
-  }
+  for (const Outcome& outcome : outcomes) ++perArea[outcome.entry.area];
   std::string areas;
-  for (const char* area : {kPrimaryCell, kSecondaryCell, "NASMessage"}) {
+  for (const char* area : {l3xml::kPrimaryCell, l3xml::kSecondaryCell, l3xml::kNasMessage}) {
     if (perArea[area] > 0) areas += (areas.empty() ? "" : ", ") + std::to_string(perArea[area]) + " " + area;
   }
-  char time[32];
-  std::snprintf(time, sizeof time, "%.2f s", seconds);
-  std::cout << '\n'
-            << "templates:             " << outcomes.size() << " (" << areas << ")"
-            << (failed > 0 ? ", " + std::to_string(failed) + " failed" : std::string()) << '\n'
-            << "PIXIT parameters:      " << pixit.parameters().size() << " ("
-            << fs::path(pixit.pixitPath()).filename().string() << ")\n"
-            << "values written:        " << written << " (in " << workingCopies << " working copies)\n"
-            << "unresolved references: " << unresolved << '\n'
-            << "time taken:            " << time << '\n';
-}
-
-void printJson(const Output& output, const std::vector<TemplateOutcome>& outcomes, const PixitSession& pixit,
-               const std::string& framework, const std::optional<FrameworkCopy>& copy, double seconds) {
-  Json templates = Json::array();
-  std::size_t written = 0;
-  std::size_t unresolved = 0;
-  std::size_t failed = 0;
-  for (const TemplateOutcome& outcome : outcomes) {
-    Json entry{{"label", outcome.entry.label()},
-               {"name", outcome.entry.name},
-               {"cell", outcome.entry.cell},
-               {"area", outcome.entry.area},
-               {"template", outcome.template_},
-               {"workingCopy", outcome.workingCopy.empty() ? Json() : Json(outcome.workingCopy)},
-               {"written", outcome.written},
-               {"unresolved", outcome.unresolved}};
-    if (outcome.problem.empty()) {
-      entry["flattened"] = outcome.flattened;
-    } else {
-      entry["error"] = outcome.problem;
-      ++failed;
-    }
-    templates.push_back(entry);
-    written += outcome.written;
-    unresolved += outcome.unresolved.size();
-  }
-  output.printJson(Json{{"framework", framework},
-                        {"copy", copy ? Json(copy->folder()) : Json()},
-                        {"pixitFile", pixit.pixitPath()},
-                        {"templates", templates},
-                        {"summary",
-                         {{"templates", outcomes.size()},
-                          {"failed", failed},
-                          {"parameters", pixit.parameters().size()},
-                          {"valuesWritten", written},
-                          {"unresolvedReferences", unresolved},
-                          {"seconds", seconds}}}});
+  return areas;
 }
 
 int run(Context& context, const RunArguments& arguments) {
   const auto start = std::chrono::steady_clock::now();
-  Settings& settings = context.settings;
-  const Output& output = context.output;
-  const std::string framework = chooseFramework(settings, arguments);
-  const PixitChoice choice = choosePixitFile(framework, settings.pixitOption());
-  if (!choice.problem.empty()) throw CommandFailure(choice.problem);
+  const GlobalOptions& options = context.options;
+  if (arguments.example && (!arguments.framework.empty() || !options.system.empty())) {
+    throw UsageFailure("--example runs the shipped example framework: give no framework folder with it");
+  }
+  Session session(options);
+  session.open(arguments.example ? exampleFramework() : arguments.framework);
+  session.requireFramework();
+  const std::string framework = session.frameworkFolder();
 
-  // The lookup reads working copies back from the system folder's temp folder, so the run works
-  // on a fresh copy that is both: the framework stays as it is, and copies left by an earlier run
-  // cannot stand in for the templates. With --work the run works in place, as the framework does.
-  std::optional<FrameworkCopy> copy;
-  if (settings.workGiven()) {
-    settings.setSystemFolder(framework);
+  // The lookup reads working copies back from the framework's own temp folder, so the run works on
+  // a fresh copy that is both: the framework stays as it is, and copies left by an earlier run
+  // cannot stand in for the templates. --work with the framework folder works in place.
+  std::unique_ptr<TemporaryFolder> copy;
+  if (!options.work.empty()) {
+    if (folderText(options.work) != framework) {
+      throw UsageFailure(
+          "run --work works in place, so DIR must be the framework folder: the lookup reads working "
+          "copies back from there only");
+    }
   } else {
-    copy.emplace(framework);
-    settings.setSystemFolder(copy->folder());
-    settings.setWorkFolder(copy->folder());
+    copy = std::make_unique<TemporaryFolder>("l3xml-run-");
+    copyFramework(framework, copy->path());
+    session.workOn(copy->path());
     if (arguments.keep) copy->keep();
-    output.note("working on a copy of " + framework + " in " + copy->folder() +
-                (arguments.keep ? " (kept)" : " (removed at the end; --keep keeps it)"));
+    context.output.note(
+        "working on a copy of " + framework +
+        (arguments.keep ? " in " + copy->path() + " (kept)" : " (removed at the end; --keep keeps it)"));
   }
-  settings.applyToLibrary();
+  const l3xml::Framework& fw = session.framework();
+  const std::optional<l3xml::Campaign> campaign = session.campaign(l3xml::AssociationMode::kApply, true);
+  if (!campaign) return 1;
 
-  CXMLParser parser;
-  PixitSession pixit;
-  pixit.load(settings, output, choice.path, true);
-  pixit.registerWith(parser);
-
-  std::vector<TemplateOutcome> outcomes;
-  for (const TemplateEntry& entry : findTemplates(settings)) outcomes.push_back({entry, {}, {}, {}, {}, {}, 0, {}});
-  if (outcomes.empty()) {
-    throw CommandFailure("there are no templates in the Command, RRCMessage or NASMessage folders of " + framework);
-  }
-
+  std::vector<Outcome> outcomes;
+  for (l3xml::TemplateEntry& entry : fw.templates()) outcomes.push_back({std::move(entry), std::nullopt, 0, false});
+  std::set<std::string> named;
+  for (const l3xml::Parameter& parameter : campaign->parameters)
+    named.insert(parameter.files.begin(), parameter.files.end());
   ProgressBar progress(outcomes.size() * 2);
-  for (TemplateOutcome& outcome : outcomes) {
+  for (const Outcome& outcome : outcomes) {
+    checkpoint();
     progress.advance("writing " + outcome.entry.label());
-    settings.selectCell(outcome.entry.cell);
     // A template that no parameter names is left as it is.
-    (void)parser.isFileNamePresentinMultiMap(outcome.entry.name);
+    if (named.count(outcome.entry.name) > 0)
+      session.accept(fw.withCell(outcome.entry.cell).apply(*campaign, outcome.entry.name));
   }
-  for (TemplateOutcome& outcome : outcomes) {
+  const bool json = context.output.json();
+  for (Outcome& outcome : outcomes) {
+    checkpoint();
     progress.advance("flattening " + outcome.entry.label());
-    settings.selectCell(outcome.entry.cell);
-    outcome.found = getFrameworkCompleteFilePath_WCDMA(outcome.entry.name);
-    outcome.flattened = parser.ParseXML(outcome.entry.name);
-    if (outcome.flattened.empty()) outcome.problem = whyUnreadable(settings, outcome.found);
-    inspect(settings, pixit, outcome);
-  }
-  progress.finish();
-  settings.selectCell(settings.cell());
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-  for (const TemplateOutcome& outcome : outcomes) {
-    if (!outcome.problem.empty()) output.note(outcome.entry.label() + ": " + outcome.problem);
-    for (const std::string& reference : outcome.unresolved) {
-      output.warning(outcome.entry.label() + " refers to " + reference + ", which " +
-                     fs::path(pixit.pixitPath()).filename().string() + " does not define");
+    const l3xml::Framework cell = fw.withCell(outcome.entry.cell);
+    const l3xml::Result<l3xml::FlatLine> line = cell.flatten(outcome.entry.name, &*campaign);
+    if (session.accept(line)) outcome.line = line->text;
+    const l3xml::Result<l3xml::Changes> changes = cell.compare(outcome.entry.name);
+    outcome.workingCopy = fs::exists(cell.workingCopyPath(outcome.entry.name));
+    if (changes.has_value()) outcome.written = changes->changes.size();
+    if (outcome.line && !json) {
+      progress.finish();
+      // One line at a time, so that a reader that stops early is seen at once.
+      std::cout << outcome.entry.label() << ": " << *outcome.line << std::endl;
     }
   }
-  if (output.json()) {
-    printJson(output, outcomes, pixit, framework, copy, seconds);
-  } else {
-    printText(outcomes, pixit, seconds);
+  progress.finish();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+  std::size_t written = 0;
+  std::size_t copies = 0;
+  std::size_t failed = 0;
+  std::size_t unresolved = 0;
+  for (const Outcome& outcome : outcomes) {
+    written += outcome.written;
+    copies += outcome.workingCopy ? 1 : 0;
+    failed += outcome.line ? 0 : 1;
   }
-  for (const TemplateOutcome& outcome : outcomes) {
-    if (!outcome.problem.empty()) return 1;
+  for (const l3xml::Diagnostic& diagnostic : session.diagnostics()) {
+    unresolved += diagnostic.code == l3xml::codes::kUnresolvedReference ? 1 : 0;
   }
-  return 0;
+  const std::string pixitName = fs::path(campaign->pixitFile).filename().string();
+  if (json) {
+    Json templates = Json::array();
+    for (const Outcome& outcome : outcomes) {
+      templates.push_back({{"label", outcome.entry.label()},
+                           {"name", outcome.entry.name},
+                           {"cell", outcome.entry.cell},
+                           {"area", outcome.entry.area},
+                           {"template", session.shown(outcome.entry.location.path)},
+                           {"written", outcome.written},
+                           {"flattened", outcome.line ? Json(*outcome.line) : Json()}});
+    }
+    context.output.printJson(Json{{"framework", framework},
+                                  {"copy", copy && arguments.keep ? Json(copy->path()) : Json()},
+                                  {"pixitFile", session.shown(campaign->pixitFile)},
+                                  {"templates", templates},
+                                  {"summary",
+                                   {{"templates", outcomes.size()},
+                                    {"failed", failed},
+                                    {"parameters", campaign->parameters.size()},
+                                    {"valuesWritten", written},
+                                    {"unresolvedReferences", unresolved},
+                                    {"errors", session.errors()},
+                                    {"warnings", session.warnings()},
+                                    {"seconds", seconds}}},
+                                  {"diagnostics", diagnosticsJson(session.diagnostics())}});
+    return session.status();
+  }
+  char time[32];
+  std::snprintf(time, sizeof time, "%.2f s", seconds);
+  std::cout << '\n'
+            << "templates:             " << outcomes.size() << " (" << summary(outcomes) << ")"
+            << (failed > 0 ? ", " + std::to_string(failed) + " failed" : std::string()) << '\n'
+            << "PIXIT parameters:      " << campaign->parameters.size() << " (" << pixitName << ")\n"
+            << "values written:        " << written << " (in " << copies << " working copies)\n"
+            << "unresolved references: " << unresolved << '\n'
+            << "errors:                " << session.errors() << '\n'
+            << "warnings:              " << session.warnings() << '\n'
+            << "time taken:            " << time << std::endl;
+  return session.status();
 }
 
 }  // namespace
@@ -222,20 +178,22 @@ void addRunCommand(CLI::App& app, Context& context, CommandTable& table) {
   auto arguments = std::make_shared<RunArguments>();
   CLI::App* command =
       app.add_subcommand("run", "Load the PIXIT file, write its values into the templates and flatten every template");
-  command->add_option("FRAMEWORK_DIR", arguments->framework,
-                      "The framework folder; default: --system, else the example framework shipped with l3xml");
+  command->add_option("FRAMEWORK_DIR", arguments->framework, "The framework folder; default: --system, else here");
+  command->add_flag("--example", arguments->example, "Run the example framework shipped with l3xml");
   command->add_flag("--keep", arguments->keep, "Keep the copy of the framework that the run works on");
   context.output.addJsonFlag(*command);
   command->footer(
-      "The host's sequence: the PIXIT file with its type file and AssociationFile.xml, registration, every "
-      "parameter written into the templates its Comment names, then one flattened line per template of the "
-      "RRCMessage, Command and NASMessage folders, and a summary.\n"
-      "The run works on a copy of the framework in a temporary folder, so the framework is never written to; "
-      "with --work DIR it works in place and keeps its working copies under DIR/temp (the framework itself "
-      "reads them back only when DIR is the framework folder).\n\n"
+      "The host's sequence: the PIXIT file with its type file and AssociationFile.xml, every parameter written "
+      "into the templates its comment names, then one flattened line per template of the Command, RRCMessage "
+      "and NASMessage folders, and a summary with the number of errors and warnings. Every error (an unresolved "
+      "reference, a line cut at 4095 characters, a template that does not parse) is printed on standard error "
+      "and makes the exit status 1; a template that fails never changes the lines of the others.\n"
+      "The run works on a copy of the framework in a temporary folder, removed at the end (also on an "
+      "interrupt or a closed pipe), so the framework is never written to; --work FRAMEWORK_DIR works in place "
+      "and keeps the working copies in its temp folder.\n\n"
       "Examples:\n"
-      "  l3xml run\n"
-      "  l3xml run /srv/frameworks/wcdma --pixit Campaign_WCDMA.xml --json");
+      "  l3xml run --example\n"
+      "  l3xml run /srv/frameworks/wcdma --pixit lab_campaign.xml --types L3_Wcdma_Types.xml --json");
   table[command] = [&context, arguments] { return run(context, *arguments); };
 }
 

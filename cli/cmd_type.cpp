@@ -2,26 +2,27 @@
 #include <iostream>
 #include <memory>
 
-#include <l3xml/l3xml.h>
-
-#include "command.h"
-#include "file_check.h"
+#include "diagnostic_report.h"
+#include "session.h"
 
 namespace l3xml_cli {
 
 namespace {
 
 int printType(Context& context, const std::string& file) {
-  context.settings.applyToLibrary();
-  CXMLParser parser;
-  const std::string type = parser.getXmlType(file);
-  if (type.empty()) throw CommandFailure(whyUnreadable(context.settings, requireFrameworkFile(context.settings, file)));
+  Session session(context.options);
+  session.open();
+  const std::optional<TemplateRef> ref = session.resolve(file, true);
+  const l3xml::Result<std::string> type = ref ? ref->framework.messageType(ref->name) : l3xml::Result<std::string>();
+  const bool known = ref && session.accept(type);
   if (context.output.json()) {
-    context.output.printJson(Json{{"file", file}, {"path", getFrameworkCompleteFilePath_WCDMA(file)}, {"type", type}});
-  } else {
-    std::cout << type << '\n';
+    context.output.printJson(Json{{"file", file},
+                                  {"type", known ? Json(*type) : Json()},
+                                  {"diagnostics", diagnosticsJson(session.diagnostics())}});
+  } else if (known) {
+    std::cout << *type << '\n';
   }
-  return 0;
+  return known ? session.status() : 1;
 }
 
 }  // namespace
@@ -29,7 +30,7 @@ int printType(Context& context, const std::string& file) {
 void addTypeCommand(CLI::App& app, Context& context, CommandTable& table) {
   auto file = std::make_shared<std::string>();
   CLI::App* command = app.add_subcommand("type", "Print the message type of a template (its root element)");
-  command->add_option("FILE", *file, "Template file name, as the framework knows it")->required();
+  command->add_option("FILE", *file, "The template: a file name, a path in the framework, or -")->required();
   context.output.addJsonFlag(*command);
   command->footer(
       "Example:\n"

@@ -1,10 +1,15 @@
 // The operating-system calls of the program, one version per system.
 #include "host_platform.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <random>
 
 #if defined(_WIN32)
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -14,7 +19,27 @@
 
 namespace l3xml_cli {
 
+namespace {
+
+volatile std::sig_atomic_t caught = 0;
+volatile std::sig_atomic_t cleaning = 0;
+
+// Only async-signal-safe calls: with nothing to clean up the signal takes its default course
+// at once; otherwise it is recorded and the program ends by it after cleaning up.
+extern "C" void onEndingSignal(int signal) {
+  if (cleaning == 0) {
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    return;
+  }
+  caught = signal;
+}
+
+}  // namespace
+
 #if defined(_WIN32)
+
+const char* pathSeparators() { return "/\\"; }
 
 std::string executablePath() {
   char buffer[MAX_PATH];
@@ -32,7 +57,34 @@ int terminalColumns() {
 
 void setEnvironment(const std::string& name, const std::string& value) { _putenv_s(name.c_str(), value.c_str()); }
 
+// Windows has no mkdtemp: a random name, made with CreateDirectory, which fails when it exists.
+std::string makeTemporaryFolder(const std::string& prefix) {
+  char base[MAX_PATH + 1];
+  const DWORD length = GetTempPathA(sizeof base, base);
+  if (length == 0 || length > MAX_PATH) return std::string();
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string folder = std::string(base, length) + prefix + std::to_string(random() % 1000000000u);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
+}
+
+std::string readStandardInput() {
+  (void)_setmode(_fileno(stdin), _O_BINARY);
+  return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+}
+
+void catchEndingSignals() {
+  for (int signal : {SIGINT, SIGTERM}) {
+    if (std::signal(signal, onEndingSignal) == SIG_IGN) std::signal(signal, SIG_IGN);
+  }
+}
+
 #else
+
+const char* pathSeparators() { return "/"; }
 
 std::string executablePath() {
   std::error_code error;
@@ -50,12 +102,46 @@ int terminalColumns() {
 
 void setEnvironment(const std::string& name, const std::string& value) { ::setenv(name.c_str(), value.c_str(), 1); }
 
+std::string makeTemporaryFolder(const std::string& prefix) {
+  std::error_code error;
+  std::string pattern = (std::filesystem::temp_directory_path(error) / (prefix + "XXXXXX")).string();
+  if (error) return std::string();
+  return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+}
+
+std::string readStandardInput() {
+  return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+}
+
+// Without SA_RESTART, so that a write blocked on a full pipe returns and the program gets on
+// to cleaning up.
+void catchEndingSignals() {
+  struct sigaction action {};
+  action.sa_handler = onEndingSignal;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGINT, SIGTERM, SIGPIPE}) {
+    struct sigaction previous {};
+    if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+    (void)::sigaction(signal, &action, nullptr);
+  }
+}
+
 #endif
 
 std::optional<std::string> environmentValue(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   if (value == nullptr) return std::nullopt;
   return std::string(value);
+}
+
+void cleanupNeeded(bool needed) { cleaning = cleaning + (needed ? 1 : -1); }
+
+int caughtSignal() { return caught; }
+
+void endBySignal(int signal) {
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+  std::_Exit(128 + signal);
 }
 
 }  // namespace l3xml_cli

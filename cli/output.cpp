@@ -7,9 +7,9 @@
 
 namespace l3xml_cli {
 
-Palette Palette::forStandardOutput(ColourWhen when) {
-  if (when == ColourWhen::kAlways) return Palette(true);
-  if (when == ColourWhen::kNever) return Palette(false);
+Palette Palette::forStandardOutput(const std::string& when) {
+  if (when == "always") return Palette(true);
+  if (when == "never") return Palette(false);
   // https://no-color.org: a NO_COLOR that is present and not empty turns colour off.
   const auto noColour = environmentValue("NO_COLOR");
   if (noColour && !noColour->empty()) return Palette(false);
@@ -31,14 +31,26 @@ void Output::printJson(const Json& document) const {
 
 void Output::note(const std::string& text) const { std::cerr << "l3xml: " << text << '\n'; }
 
-void Output::warning(const std::string& text) const { std::cerr << "l3xml: warning: " << text << '\n'; }
+namespace {
 
-void addColourOption(CLI::App& command, ColourWhen& when) {
-  const std::map<std::string, ColourWhen> names{
-      {"auto", ColourWhen::kAuto}, {"always", ColourWhen::kAlways}, {"never", ColourWhen::kNever}};
-  command.add_option("--color", when, "Colour the output: auto (on a terminal, unless NO_COLOR is set), always, never")
-      ->transform(CLI::CheckedTransformer(names, CLI::ignore_case))
-      ->type_name("WHEN");
+// An empty value would vanish from the line.
+std::string shown(const std::string& value) { return value.empty() ? "(empty)" : value; }
+
+}  // namespace
+
+void printChanges(const std::vector<l3xml::Change>& changes, const Palette& palette) {
+  for (const l3xml::Change& change : changes) {
+    std::cout << change.path << ": " << palette.removed(shown(change.before)) << " -> "
+              << palette.value(shown(change.after)) << '\n';
+  }
+}
+
+Json changesJson(const std::vector<l3xml::Change>& changes) {
+  Json list = Json::array();
+  for (const l3xml::Change& change : changes) {
+    list.push_back({{"path", change.path}, {"old", change.before}, {"new", change.after}});
+  }
+  return list;
 }
 
 }  // namespace l3xml_cli

@@ -3,7 +3,9 @@
 #define L3XML_CLI_OUTPUT_H
 
 #include <string>
+#include <vector>
 
+#include <l3xml/framework.h>
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
@@ -12,14 +14,12 @@ namespace l3xml_cli {
 // Keys keep the order they are written in, which is the order a reader expects.
 using Json = nlohmann::ordered_json;
 
-enum class ColourWhen { kAuto, kAlways, kNever };
-
 // Escape sequences around the parts of a line, or nothing when colour is off.
 class Palette {
  public:
   Palette() = default;
   // Colour on standard output: always, never, or (auto) on a terminal unless NO_COLOR is set.
-  static Palette forStandardOutput(ColourWhen when);
+  static Palette forStandardOutput(const std::string& when);
 
   std::string name(const std::string& text) const { return paint("1", text); }
   std::string mark(const std::string& text) const { return paint("36", text); }
@@ -27,6 +27,7 @@ class Palette {
   std::string reference(const std::string& text) const { return paint("35", text); }
   std::string removed(const std::string& text) const { return paint("31", text); }
   std::string problem(const std::string& text) const { return paint("1;31", text); }
+  std::string caution(const std::string& text) const { return paint("1;33", text); }
   std::string faint(const std::string& text) const { return paint("2", text); }
 
  private:
@@ -46,14 +47,14 @@ class Output {
   void printJson(const Json& document) const;
   // A line for the person at the terminal, on standard error, so that it never mixes with data.
   void note(const std::string& text) const;
-  void warning(const std::string& text) const;
 
  private:
   bool json_ = false;
 };
 
-// Adds --color WHEN to a subcommand that colours its output.
-void addColourOption(CLI::App& command, ColourWhen& when);
+// "path: old -> new" per change, old and new coloured as removed and added.
+void printChanges(const std::vector<l3xml::Change>& changes, const Palette& palette);
+Json changesJson(const std::vector<l3xml::Change>& changes);
 
 }  // namespace l3xml_cli
 

@@ -62,6 +62,16 @@ class Result {
   Diagnostics diagnostics_;
 };
 
+// A code that campaign checking reports, with its default severity and what it means.
+struct CodeDescription {
+  const char* code;
+  Severity severity;
+  const char* summary;
+};
+
+// The codes of campaign checking, in the order of its rules.
+L3XML_API const std::vector<CodeDescription>& checkingCodes();
+
 // The stable codes. Each names one kind of problem; tools may rely on them.
 namespace codes {
 inline constexpr const char* kMalformedXml = "malformed-xml";        // a file does not parse

@@ -260,6 +260,16 @@ class L3XML_API Framework {
   // Every template of the search folders of both cells, primary cell first, then secondary
   // cell, then NAS messages (which take the current cell), each in name order.
   std::vector<TemplateEntry> templates() const;
+  // The template that a file of the framework stands for, told by where the file lies: its base,
+  // the folders between base and file ('/'-joined: "RRCMessage/SecondaryCell") and its name. The
+  // entry has the cell whose search list holds that folder (the current cell first) and where that
+  // list reads the name from, which is another file when one stands before it; nothing when no
+  // search list holds the folder.
+  std::optional<TemplateEntry> templateIn(Base base, const std::string& folder, const std::string& fileName) const;
+  // Whether the lookup of fileName reads path once path exists: false when no candidate of the
+  // search list is path, or an existing file stands before it (a NAS message's working copy comes
+  // after the NASMessage folders; a work folder other than the system folder is never searched).
+  bool readsBack(const std::string& fileName, const std::string& path) const;
 
   // The files at the framework's root that hold PIXIT parameters, in name order.
   std::vector<std::string> pixitFiles() const;
@@ -280,7 +290,9 @@ class L3XML_API Framework {
   // the campaign, as ParseXML gives it (with a brace counter of its own, starting at 0); with
   // tokens, each piece of the line names its element.
   Result<FlatLine> flatten(const std::string& fileName, const Campaign* campaign = nullptr, bool tokens = false) const;
-  // The values GetVals reads: of every element named selector, or at a dotted path.
+  // The values GetVals reads: of every element named selector, or at a dotted path. A selector
+  // that selects no element, or an element that holds elements rather than a value, is an error
+  // (where GetVals would answer with a path component or an empty text).
   Result<std::vector<std::string>> get(const std::string& fileName, const std::string& selector,
                                        const Campaign* campaign = nullptr) const;
   // The message type as getXmlType tells it.
@@ -288,7 +300,7 @@ class L3XML_API Framework {
 
   // SetVal into the working copy of fileName; with an index, only that selected node's text
   // changes and the working copy is trimmed after its last '>'. A selector that selects nothing
-  // is an error.
+  // is an error, and so is an index with a dotted path (which names one element).
   Result<Changes> set(const std::string& fileName, const std::string& selector, const std::string& value,
                       std::optional<long> index = std::nullopt) const;
   // Writes every parameter whose comment names fileName into it, as isFileNamePresentinMultiMap.

@@ -1,6 +1,8 @@
 // One call of the modern interface.
 #include "api/call.h"
 
+#include <algorithm>
+
 #include "platform/com_runtime.h"
 
 namespace l3xml {
@@ -63,6 +65,14 @@ Diagnostics Call::take() {
         diagnostic.severity = Severity::kNote;
       }
     }
+  }
+  // A file has one parse error: the library's line that it failed to load repeats the one that
+  // says where.
+  for (Diagnostic& vague : diagnostics_) {
+    const bool placed = std::any_of(diagnostics_.begin(), diagnostics_.end(), [&vague](const Diagnostic& other) {
+      return other.code == codes::kMalformedXml && other.file == vague.file && other.line > 0;
+    });
+    if (vague.code == codes::kMalformedXml && vague.line == 0 && placed) vague.severity = Severity::kNote;
   }
   return std::move(diagnostics_);
 }

@@ -35,6 +35,7 @@ class Call final : private logging::LogObserver {
   void add(Severity severity, const char* code, const std::string& message);
   void add(Diagnostic diagnostic) { diagnostics_.push_back(std::move(diagnostic)); }
   const Diagnostics& diagnostics() const { return diagnostics_; }
+  bool failed() const { return hasErrors(diagnostics_); }
   // The diagnostics so far. A library failure reported after a specific error (a parse error,
   // a missing file) only repeats it: it becomes a note.
   Diagnostics take();

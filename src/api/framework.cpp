@@ -153,6 +153,35 @@ std::vector<TemplateEntry> Framework::templates() const {
   return entries;
 }
 
+std::optional<TemplateEntry> Framework::templateIn(Base base, const std::string& folder,
+                                                   const std::string& fileName) const {
+  const std::string& current = folders_.cell;
+  for (const char* cell : {paths::cellFolderFor(current), current == kSecondaryCell ? kPrimaryCell : kSecondaryCell}) {
+    paths::FrameworkFolders settings = api::settingsOf(folders_);
+    settings.cell = cell;
+    for (const paths::Candidate& candidate : paths::searchList(settings, fileName)) {
+      if (api::locationOf(candidate).base != base || candidate.folder != folder) continue;
+      TemplateEntry entry;
+      entry.name = fileName;
+      entry.cell = candidate.cellFolder != nullptr ? cell : current;
+      entry.area = candidate.cellFolder != nullptr ? std::string(cell) : folder;
+      const bool workingCopy = candidate.area == paths::Area::kWorkingCopies;
+      const std::optional<paths::Candidate> found = paths::locate(settings, fileName, workingCopy);
+      entry.location = api::locationOf(found ? *found : candidate);
+      return entry;
+    }
+  }
+  return std::nullopt;
+}
+
+bool Framework::readsBack(const std::string& fileName, const std::string& path) const {
+  for (const paths::Candidate& candidate : paths::searchList(api::settingsOf(folders_), fileName)) {
+    if (candidate.path == path) return true;
+    if (platform::pathExists(candidate.path)) return false;
+  }
+  return false;
+}
+
 std::vector<std::string> Framework::pixitFiles() const {
   static const std::set<std::string> kOtherFiles = {"Types.xml", "L3_Wcdma_Types.xml", "Types_Callbox.xml",
                                                     "AssociationFile.xml"};

@@ -5,6 +5,7 @@
 #include "api/call.h"
 #include "api/template_tree.h"
 #include "parser/document_access.h"
+#include "parser/dotted_path.h"
 #include "parser/message_flattening.h"
 #include "parser/node_renaming.h"
 #include "parser/template_reading.h"
@@ -83,6 +84,33 @@ Changes changesBetween(Call& call, const std::optional<Template>& before, const 
   return changes;
 }
 
+// Whether selector names elements that hold values; an error says why not.
+bool selects(Call& call, const Template& tree, const std::string& selector, bool nothingRead) {
+  std::vector<const Node*> nodes;
+  if (parser::readingComponents(selector).empty()) {
+    nodes = nodesNamed(tree, selector);
+    if (nodes.empty() && nothingRead) {
+      call.add(Severity::kError, codes::kBadSelector, "no element is named '" + selector + "'");
+      return false;
+    }
+  } else {
+    std::string reason;
+    const Node* node = nodeAtPath(tree, selector, reason);
+    if (node == nullptr) {
+      call.add(Severity::kError, codes::kBadSelector, reason);
+      return false;
+    }
+    nodes.push_back(node);
+  }
+  for (const Node* node : nodes) {
+    if (!holdsElements(*node)) continue;
+    call.setPosition(node->line, node->column);
+    call.add(Severity::kError, codes::kBadSelector, node->path + " holds elements, not a value");
+    return false;
+  }
+  return true;
+}
+
 // How many nodes a placeholder or name selects in the file a write starts from.
 long selectedCount(const std::string& path, const std::string& selector) {
   dom::ComPtr<dom::IXMLDOMDocument> document;
@@ -149,17 +177,17 @@ Result<std::vector<std::string>> Framework::get(const std::string& fileName, con
   return api::guarded<std::vector<std::string>>(
       folders_, [&](api::Call& call) -> std::optional<std::vector<std::string>> {
         api::RegisteredValues values(call, campaign);
-        if (!api::located(call, fileName)) return std::nullopt;
+        const std::optional<std::string> path = api::located(call, fileName);
+        if (!path) return std::nullopt;
         dom::ComPtr<dom::IXMLDOMDocument> document;
-        bool found = false;
-        std::vector<std::string> read = parser::readValues(call.state(), document, fileName, selector, &found);
-        // A selector that names nothing is no value at all: the legacy answer (none, or the
-        // component looked for) would pass for one.
-        if (!found && !hasErrors(call.diagnostics())) {
-          call.add(Severity::kError, codes::kBadSelector, "'" + selector + "' selects no element");
-          return std::nullopt;
-        }
-        return read;
+        std::vector<std::string> found = parser::readValues(call.state(), document, fileName, selector);
+        if (call.failed()) return std::nullopt;
+        // GetVals answers a path that names nothing with a component of it, and a structure with
+        // an empty text: the tree tells those from values.
+        const std::optional<Template> tree = api::readTemplateTree(call, *path, fileName);
+        if (!tree) return std::nullopt;
+        if (!api::selects(call, *tree, selector, found.empty())) return std::nullopt;
+        return found;
       });
 }
 
@@ -183,7 +211,14 @@ Result<Changes> Framework::set(const std::string& fileName, const std::string& s
     const std::optional<Template> before = api::readTemplateTree(call, startsFrom, fileName);
     if (!before) return std::nullopt;
     call.setFile(startsFrom);
-    if (selector.find('.') == std::string::npos) {
+    if (!parser::readingComponents(selector).empty()) {
+      std::string reason;
+      if (index) reason = "an index picks among the elements a name or placeholder selects; a dotted path names one";
+      if (index || api::nodeAtPath(*before, selector, reason) == nullptr) {
+        call.add(Severity::kError, codes::kBadSelector, reason);
+        return std::nullopt;
+      }
+    } else {
       const long selected = api::selectedCount(startsFrom, selector);
       if (selected == 0) {
         call.add(Severity::kError, codes::kBadSelector, "'" + selector + "' selects no element");

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "parser/document_access.h"
+#include "parser/dotted_path.h"
 #include "parser/element_kind.h"
 #include "parser/message_flattening.h"
 #include "pixit/pixit_maps.h"
@@ -156,6 +157,35 @@ const Node* nodeAtPlace(const Node& root, const std::vector<long>& place) {
   return node;
 }
 
+const Node* nodeAtPath(const Template& tree, const std::string& dottedPath, std::string& reason) {
+  const std::vector<std::string> components = parser::readingComponents(dottedPath);
+  if (components.empty() || components.front() != tree.root.localName) {
+    reason = "a dotted path starts with the root element, " + tree.root.localName;
+    return nullptr;
+  }
+  const Node* node = &tree.root;
+  for (std::size_t c = 1; c < components.size(); ++c) {
+    const std::string& component = components[c];
+    const Node* next = nullptr;
+    if (parser::isIndexComponent(component)) {
+      const long place = parser::indexNumber(component.substr(1, component.size() - 2));
+      for (const Node& child : node->children) {
+        if (child.place == place) next = &child;
+      }
+    } else {
+      for (const Node& child : node->children) {
+        if (next == nullptr && child.localName == component) next = &child;
+      }
+    }
+    if (next == nullptr) {
+      reason = node->path + " has no element " + (component.empty() ? "with an empty name" : "'" + component + "'");
+      return nullptr;
+    }
+    node = next;
+  }
+  return node;
+}
+
 const Node& holderOf(const Template& tree, const Reference& reference) {
   const Node* found = nullptr;
   forEachNode(tree.root, [&](const Node& node) {
@@ -167,6 +197,22 @@ const Node& holderOf(const Template& tree, const Reference& reference) {
     if (holder == found && node.leaf() && node.text == reference.parameter) holder = &node;
   });
   return *holder;
+}
+
+bool holdsElements(const Node& node) {
+  return !node.children.empty() && node.children.front().place == 1 && node.children.front().listed > 0;
+}
+
+std::vector<const Node*> nodesNamed(const Template& tree, const std::string& name) {
+  std::vector<const Node*> named;
+  std::vector<const Node*> pending{&tree.root};
+  while (!pending.empty()) {
+    const Node* node = pending.back();
+    pending.pop_back();
+    if (node->name == name) named.push_back(node);
+    for (std::size_t i = node->children.size(); i > 0; --i) pending.push_back(&node->children[i - 1]);
+  }
+  return named;
 }
 
 namespace {

@@ -36,6 +36,17 @@ void forEachNode(const Node& root, Visit visit) {
     for (auto child = node->children.rbegin(); child != node->children.rend(); ++child) pending.push_back(&*child);
   }
 }
+// The element a dotted path reaches, walked as the reading of values walks it (the root's name,
+// then a name for the first child element of that name, or [N] for the N-th listed child) but
+// strictly: null, with the reason, when a component names nothing there.
+const Node* nodeAtPath(const Template& tree, const std::string& dottedPath, std::string& reason);
+
+// An element that holds elements rather than a value, as the reading of values tells them
+// apart: its first listed child is an element with children of its own.
+bool holdsElements(const Node& node);
+
+// The elements named name (prefix included), in document order.
+std::vector<const Node*> nodesNamed(const Template& tree, const std::string& name);
 
 }  // namespace api
 }  // namespace l3xml

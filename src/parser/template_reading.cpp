@@ -14,9 +14,8 @@ namespace l3xml {
 namespace parser {
 
 std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
-                                    const std::string& fileName, const std::string& pathText, bool* found) {
+                                    const std::string& fileName, const std::string& pathText) {
   std::vector<std::string> values;
-  if (found != nullptr) *found = false;
   const std::string fullPath = paths::findFrameworkFile(state.settings, fileName);
   if (fullPath.empty()) {
     logging::error(logging::kCodeMissingFile,
@@ -43,7 +42,7 @@ std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::
   }
 
   if (!pathComponents.empty()) {
-    values.push_back(valueAtPath(state, document.Get(), pathComponents, found));
+    values.push_back(valueAtPath(state, document.Get(), pathComponents));
     return values;
   }
 
@@ -81,7 +80,6 @@ std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::
     if (value.empty() && firstChild) (void)firstChild->get_nodeName(value);
     if (pixit::hasPixitPrefix(value)) (void)pixit::lookUpPixitValue(state, value, value);
     values.push_back(value);
-    if (found != nullptr) *found = true;
   }
   return values;
 }
@@ -90,9 +88,8 @@ std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::
 // is found, the first component when the root does not match, and the last component looked for
 // when that one is not found.
 std::string valueAtPath(state::ModuleState& state, dom::IXMLDOMDocument* pDoc,
-                        const std::vector<std::string>& pathComponents, bool* found) {
+                        const std::vector<std::string>& pathComponents) {
   std::string returned;
-  if (found != nullptr) *found = false;
   dom::ComPtr<dom::IXMLDOMNode> root;
   if (pDoc == nullptr || dom::failed(pDoc->get_documentElement(root)) || !root) {
     logging::error({"CXMLParser::completeSourcePath:Failed call get_documentElement"});
@@ -129,7 +126,6 @@ std::string valueAtPath(state::ModuleState& state, dom::IXMLDOMDocument* pDoc,
     if (!accepted) continue;  // the component is passed over; the walk stays at this level
 
     if (last) {
-      if (found != nullptr) *found = true;
       (void)accepted->get_text(returned);
       logging::info({"completeSourcePath :: NodeValue is : ", returned});
       if (pixit::hasPixitPrefix(returned)) {

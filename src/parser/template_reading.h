@@ -13,16 +13,14 @@ namespace parser {
 
 // The values of every element named path, or of the one element at the dotted path from the
 // root, PIXIT references resolved; the template is loaded into document.
-// found, when given, tells whether an element was read: a name that names none, or a path whose
-// last component is not found, leaves it false.
 std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
-                                    const std::string& fileName, const std::string& path, bool* found = nullptr);
+                                    const std::string& fileName, const std::string& path);
 
 // Walks a loaded document along the components of a dotted path. The result is the value when
 // the last component is found, the first component when the root does not match, and the last
 // component looked for when that one is not found.
 std::string valueAtPath(state::ModuleState& state, dom::IXMLDOMDocument* document,
-                        const std::vector<std::string>& pathComponents, bool* found = nullptr);
+                        const std::vector<std::string>& pathComponents);
 
 // The local name of the template's root element; empty on failure.
 std::string rootNameOf(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,

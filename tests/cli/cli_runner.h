@@ -20,24 +20,29 @@ struct CliResult {
   std::string err;
 };
 
-// Every file under folder (relative path to bytes), to tell whether anything in it changed.
-std::map<std::string, std::string> snapshot(const std::string& folder);
-
-// A copy of the shipped example framework in a fresh folder, and the program run from there.
+// A copy of the shipped example framework in dir/fw; the program runs from dir with its own
+// temporary folder dir/tmp, so that what it leaves behind can be seen.
 class CliTest : public ::testing::Test {
  protected:
   CliTest();
 
-  // Runs l3xml with the arguments in the temporary folder; environment holds extra variables
-  // ("NAME=value") for this run only.
-  CliResult run(const std::vector<std::string>& arguments, const std::vector<std::string>& environment = {}) const;
+  // l3xml with the arguments; input, when given, is its standard input.
+  CliResult run(const std::vector<std::string>& arguments, const std::string& input = "") const;
   // The same with --system set to the framework copy.
-  CliResult runOnFramework(const std::vector<std::string>& arguments,
-                           const std::vector<std::string>& environment = {}) const;
+  CliResult inFramework(std::vector<std::string> arguments, const std::string& input = "") const;
+  // A shell script, with $L3XML the program, run from dir with dir/tmp as its temporary folder.
+  CliResult shell(const std::string& script) const;
   // Standard output parsed as JSON; fails the test when it is not.
-  static nlohmann::json parseJson(const CliResult& result);
+  static nlohmann::json json(const CliResult& result);
 
-  std::string frameworkFile(const std::string& relative) const { return framework + "/" + relative; }
+  std::string file(const std::string& relative) const { return framework + "/" + relative; }
+  // A hash of every file's bytes under folder, by relative path.
+  static std::map<std::string, std::size_t> hashes(const std::string& folder);
+  // What the program left in its temporary folder.
+  std::vector<std::string> leftovers() const;
+  // Adds RRCMessage/PrimaryCell/Broken.xml, whose px_Nowhere no parameter defines; a parameter
+  // names it and the association binds one of its nodes.
+  void addBrokenTemplate() const;
 
   TempDir dir;
   std::string framework;
