@@ -131,7 +131,7 @@ def test_unchecked_calls_keep_what_they_made(fw, system):
     assert str(diagnostics[0]).startswith(f"{diagnostics[0].file}:2:")
 
     pixit = system / "L3_WCDMA_PIXIT.xml"  # a parameter defined twice: a warning, not a failure
-    pixit.write_text(pixit.read_text().replace("<PIXIT>", '<PIXIT>\n  <Param Name="px_ReleaseCause" Value="1"/>', 1))
+    pixit.write_text(pixit.read_text().replace("<PIXIT>", '<PIXIT>\n  <Param Name="px_ReleaseCause" Type="RRC_TransactionId" Value="1"/>', 1))
     with pytest.warns(l3xml.DiagnosticWarning, match=l3xml.codes.DUPLICATE_PARAMETER):
         assert fw.load_campaign(associate=False)["px_ReleaseCause"].value == "1"
 

@@ -5,6 +5,7 @@
 #include <l3xml/framework.h>
 
 #include "api/call.h"
+#include "api/value_rules.h"
 #include "params/parameter_load.h"
 #include "parser/document_access.h"
 #include "pixit/pixit_maps.h"
@@ -100,6 +101,26 @@ class BindingReading final : public params::AssociationObserver {
   Campaign& campaign_;
 };
 
+// Every value the message encoder could not take is an error of the campaign: it would reach the
+// flattened lines as it stands.
+void judgeValues(Call& call, const Campaign& campaign) {
+  std::vector<std::string> typeNames;
+  for (const auto& type : campaign.typeList) typeNames.push_back(type.first);
+  const std::string typeFile = campaign.typeFile.substr(campaign.typeFile.find_last_of("\\/") + 1);
+  for (const Parameter& parameter : campaign.parameters) {
+    call.setFile(parameter.position.file);
+    call.setPosition(parameter.position.line, parameter.position.column);
+    const auto type = campaign.typeList.find(parameter.type);
+    if (type == campaign.typeList.end()) {
+      call.add(Severity::kError, codes::kUnknownType,
+               "the type " + (parameter.type.empty() ? std::string("(none)") : parameter.type) + " of " +
+                   parameter.name + " is not defined by " + typeFile + didYouMean(parameter.type, typeNames));
+    } else if (const std::optional<ValueProblem> problem = judgeValue(parameter.value, type->second)) {
+      call.add(Severity::kError, problem->code, parameter.name + ": " + problem->message);
+    }
+  }
+}
+
 // Why a parameter file could not be read, at the place the parse stopped.
 void explainUnreadable(Call& call, const std::string& path) {
   call.setFile(path);
@@ -173,6 +194,7 @@ std::optional<Campaign> loadCampaign(Call& call, const Framework& framework, con
     return std::nullopt;
   }
   for (Parameter& parameter : campaign.parameters) parameter.converted = campaign.values[parameter.name].value;
+  judgeValues(call, campaign);
   std::sort(campaign.parameters.begin(), campaign.parameters.end(),
             [](const Parameter& a, const Parameter& b) { return a.name < b.name; });
   return campaign;

@@ -314,8 +314,6 @@ void Checker::checkParameters(const Campaign& campaign) {
   for (const Binding& binding : campaign.bindings) {
     if (!binding.converted.empty()) bound.emplace(binding.parameter, binding.file);
   }
-  std::vector<std::string> typeNames;
-  for (const auto& type : campaign.typeList) typeNames.push_back(type.first);
   // A Param that gives no Comment carries the one before it: the reader keeps its record from entry
   // to entry. The comment rules take the element's own, so that an inherited list is no finding.
   // The first element of a name is the one the load keeps.
@@ -354,14 +352,6 @@ void Checker::checkParameters(const Campaign& campaign) {
             "the Comment of " + parameter.name + " names " + file + ", but " + file + " holds no placeholder " +
                 parameter.name + " and no association binding writes it there: applying it writes nothing");
       }
-    }
-    const auto type = campaign.typeList.find(parameter.type);
-    if (type == campaign.typeList.end()) {
-      add(Severity::kError, codes::kUnknownType, at,
-          "the type " + (parameter.type.empty() ? std::string("(none)") : parameter.type) + " of " + parameter.name +
-              " is not defined by " + baseName(campaign.typeFile) + didYouMean(parameter.type, typeNames));
-    } else if (const std::optional<ValueProblem> problem = judgeValue(parameter.value, type->second)) {
-      add(Severity::kError, problem->code, at, parameter.name + ": " + problem->message);
     }
     if (comment.find_first_not_of(" \t\r\n") == std::string::npos && referenced_.count(parameter.name) == 0 &&
         associated_.count(parameter.name) == 0) {
