@@ -99,9 +99,9 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
       return std::nullopt;
     }
     bool reference = false;
+    std::string text;
     if (!item.underReference) {
-      const std::string text = textOf(element);
-      reference = pixit::isPixitReference(text);
+      reference = pixit::readsAsPixitReference(element, std::string::npos, text);
       if (reference) tree.references.push_back({text, node.path, node.line, node.column});
     }
 
@@ -130,9 +130,8 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
         node.textChildren.push_back(std::move(value));
       }
       // The flattening walks texts, comments and instructions like elements: any may be a reference.
-      if (!reference && !item.underReference) {
-        const std::string text = textOf(*child);
-        if (pixit::isPixitReference(text)) tree.references.push_back({text, node.path, node.line, node.column});
+      if (!reference && !item.underReference && pixit::readsAsPixitReference(*child, std::string::npos, text)) {
+        tree.references.push_back({text, node.path, node.line, node.column});
       }
     }
     if (node.children.empty()) node.text = textOf(element);

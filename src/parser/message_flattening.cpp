@@ -20,16 +20,19 @@ namespace {
 constexpr const char* kCutMessage =
     "findValueAndAppendfinalString: the flattened text is longer than 4095 characters and was cut";
 
-std::string nameOf(dom::IXMLDOMNode& node) {
-  std::string name;
+// Names decide the kind of an element by their first characters only.
+const std::string& nameOf(dom::IXMLDOMNode& node, std::string& name) {
+  name.clear();
   (void)node.get_nodeName(name);
-  return fitToTextBuffer(std::move(name));
+  return name;
 }
 
-std::string textOf(dom::IXMLDOMNode& node) {
-  std::string text;
+// A text as it would stand in the flattening's buffers.
+const std::string& textOf(dom::IXMLDOMNode& node, std::string& text) {
+  text.clear();
   (void)node.get_text(text);
-  return fitToTextBuffer(std::move(text));
+  if (text.size() > kTextBufferSize - 1) text.resize(kTextBufferSize - 1);
+  return text;
 }
 
 // Appends to the flattening's buffer and tells the observer, if there is one, where the piece
@@ -99,6 +102,9 @@ long appendLevels(Flattening& work) {
   // The place of the node being visited, kept only for an observer.
   std::vector<long> place;
   const bool observed = work.observer != nullptr;
+  // Kept from node to node for their memory.
+  std::string name;
+  std::string text;
 
   std::vector<Level> levels;
   levels.push_back({childCountStack.empty() ? 0L : childCountStack.back(), 0, false, std::string()});
@@ -119,7 +125,7 @@ long appendLevels(Flattening& work) {
         work.observer->visiting(*node, place);
       }
 
-      switch (kindOf(nameOf(*node))) {
+      switch (kindOf(nameOf(*node, name))) {
         case ElementKind::kChoice:
           pushContext(1, 0, 0, 0);
           out.append("( ", place);
@@ -145,8 +151,7 @@ long appendLevels(Flattening& work) {
           break;
       }
 
-      const std::string text = textOf(*node);
-      if (pixit::isPixitReference(text)) {
+      if (pixit::readsAsPixitReference(*node, kTextBufferSize - 1, text)) {
         (void)pixit::lookUpPixitValue(work.state, text, level.value);
         logging::debug(
             {"CXMLParser::findValueAndAppendfinalString Pixit Parameter ", text, " value is: ", level.value});
@@ -181,7 +186,7 @@ long appendLevels(Flattening& work) {
         continue;
       }
 
-      const std::string leafText = textOf(*node);
+      const std::string& leafText = textOf(*node, text);
       if (!leafText.empty()) {
         out.appendWithoutSpaces(leafText, place);
         out.append(" ", place);
@@ -209,7 +214,7 @@ long appendLevels(Flattening& work) {
               return failWith(logging::kCodeLibrary,
                               "findValueAndAppendfinalString :Try to access illegal memory location ");
             }
-            if (nameOf(*sibling).compare(0, 8, "SEQUENCE") == 0) {
+            if (nameOf(*sibling, name).compare(0, 8, "SEQUENCE") == 0) {
               out.append(",", place);
             } else {
               --work.state.openSequenceBraces;

@@ -6,8 +6,10 @@
 #ifndef L3XML_XMLDOC_XML_DOM_H
 #define L3XML_XMLDOC_XML_DOM_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <l3xml/com_ptr.h>
 
@@ -78,6 +80,18 @@ class IXMLDOMNode : public IRefCounted {
     line = 0;
     column = 0;
     return kNotImplemented;
+  }
+
+  // Optional, beyond the service: whether the text of get_text, cut to its first `limit` bytes,
+  // starts with prefix and holds no `absent` character. When it does, text is that cut text;
+  // otherwise text is unspecified. A backend may read only as far as the first character that
+  // decides; this default reads the whole text. The status is get_text's.
+  virtual Status matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text, bool& matched) {
+    text.clear();
+    const Status status = get_text(text);
+    if (text.size() > limit) text.resize(limit);
+    matched = text.compare(0, prefix.size(), prefix) == 0 && text.find(absent) == std::string::npos;
+    return status;
   }
 };
 

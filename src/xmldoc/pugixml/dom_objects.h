@@ -48,6 +48,7 @@ class NodeMethods : public RefCounted<Interface>, public TreeNodeAccess {
   Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
   Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
   Status get_sourcePosition(long& line, long& column) override;
+  Status matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text, bool& matched) override;
 };
 
 extern template class NodeMethods<IXMLDOMNode>;

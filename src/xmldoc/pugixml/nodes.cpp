@@ -143,6 +143,16 @@ Status NodeMethods<Interface>::get_text(std::string& text) {
   return kOk;
 }
 
+// Reads only as far as the answer needs; a declaration's text is its data, as get_text gives it.
+template <class Interface>
+Status NodeMethods<Interface>::matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text,
+                                         bool& matched) {
+  const pugi::xml_node node = xmlNode();
+  if (node.type() == pugi::node_declaration) return Interface::matchText(prefix, absent, limit, text, matched);
+  matched = matchTextOf(tree(), node, TextQuestion{prefix, absent, limit}, text);
+  return kOk;
+}
+
 // The removed children go to the holding area, not away: callers may still hold them.
 template <class Interface>
 Status NodeMethods<Interface>::put_text(const std::string& text) {
