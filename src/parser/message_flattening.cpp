@@ -162,7 +162,7 @@ long appendLevels(Flattening& work) {
 
       dom::ComPtr<dom::IXMLDOMNodeList> children;
       long childCount = 0;
-      if (dom::failed(node->get_childNodes(children)) || !children || dom::failed(children->get_length(childCount))) {
+      if (dom::failed(node->get_childCount(children, childCount))) {
         logging::error({"pNodes is NULL"});
         childCount = 0;
       }
@@ -214,7 +214,7 @@ long appendLevels(Flattening& work) {
               return failWith(logging::kCodeLibrary,
                               "findValueAndAppendfinalString :Try to access illegal memory location ");
             }
-            if (nameOf(*sibling, name).compare(0, 8, "SEQUENCE") == 0) {
+            if (kindOf(nameOf(*sibling, name)) == ElementKind::kSequence) {
               out.append(",", place);
             } else {
               --work.state.openSequenceBraces;

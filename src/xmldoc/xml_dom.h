@@ -82,6 +82,11 @@ class IXMLDOMNode : public IRefCounted {
     return kNotImplemented;
   }
 
+  // Optional, beyond the service: the number of children, and their list when there are any (a
+  // backend may leave children empty when there are none). The first failure of get_childNodes
+  // and get_length, whose calls this default makes; kPointer when get_childNodes gives no list.
+  virtual Status get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count);
+
   // Optional, beyond the service: whether the text of get_text, cut to its first `limit` bytes,
   // starts with prefix and holds no `absent` character. When it does, text is that cut text;
   // otherwise text is unspecified. A backend may read only as far as the first character that
@@ -102,6 +107,14 @@ class IXMLDOMNodeList : public IRefCounted {
   // The node at index (from 0); status 1 and no node outside the list.
   virtual Status get_item(long index, ComPtr<IXMLDOMNode>& node) = 0;
 };
+
+inline Status IXMLDOMNode::get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) {
+  count = 0;
+  const Status listed = get_childNodes(children);
+  if (failed(listed)) return listed;
+  if (!children) return kPointer;
+  return children->get_length(count);
+}
 
 // The attributes of an element, in document order.
 class IXMLDOMNamedNodeMap : public IRefCounted {

@@ -87,7 +87,7 @@ struct WholeText {
     text.append(chunk);
     return true;
   }
-  std::string text;
+  std::string& text;
 };
 
 // Collects the text while it can still answer yes; stops at the first character that says no,
@@ -120,30 +120,32 @@ struct Matcher {
 };
 
 bool sameQuestion(const TextAnswers& answers, const TextQuestion& question) {
-  return answers.prefix == question.prefix && answers.absent == question.absent && answers.limit == question.limit;
+  return answers.absent == question.absent && answers.limit == question.limit &&
+         std::string_view(answers.prefix) == question.prefix;
 }
 
 }  // namespace
 
-std::string textOf(const Tree& tree, pugi::xml_node node) {
-  WholeText whole;
+void textOf(const Tree& tree, pugi::xml_node node, std::string& text) {
+  text.clear();
+  WholeText whole{text};
   TextStream<WholeText> stream(whole);
   switch (node.type()) {
     case pugi::node_pcdata:
       stream.text(node.value());
-      return std::move(whole.text);
+      return;
     case pugi::node_cdata:
     case pugi::node_comment:
     case pugi::node_pi:
-      return node.value();
+      text = node.value();
+      return;
     case pugi::node_element:
     case pugi::node_document:
       break;
     default:
-      return std::string();
+      return;
   }
   for (SubtreeWalk walk(tree, node); walk; walk.next()) stream.add(walk.node());
-  return std::move(whole.text);
 }
 
 bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, std::string& text) {
@@ -168,9 +170,11 @@ bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, 
 
   known.valid = false;
   known.version = tree.version;
-  known.prefix.assign(question.prefix);
-  known.absent = question.absent;
-  known.limit = question.limit;
+  if (!sameQuestion(known, question)) {
+    known.prefix.assign(question.prefix);
+    known.absent = question.absent;
+    known.limit = question.limit;
+  }
   known.text.clear();
   known.answers.clear();
   known.next = 0;

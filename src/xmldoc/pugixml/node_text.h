@@ -14,8 +14,9 @@ namespace pugixml_backend {
 
 // The text of an element or document: its text and CDATA in document order, one space for
 // each run of whitespace between pieces, stripped at both ends but never inside CDATA. The
-// text of a text node is its stripped value; other leaves give their raw value.
-std::string textOf(const Tree& tree, pugi::xml_node node);
+// text of a text node is its stripped value; other leaves give their raw value. Written into
+// text, whose memory is reused.
+void textOf(const Tree& tree, pugi::xml_node node, std::string& text);
 
 // A question about the text of a node: does it, cut to its first `limit` bytes, start with
 // prefix and hold no `absent` character?

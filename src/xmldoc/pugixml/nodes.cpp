@@ -139,7 +139,11 @@ Status NodeMethods<Interface>::get_nodeValue(std::string& value) {
 template <class Interface>
 Status NodeMethods<Interface>::get_text(std::string& text) {
   const pugi::xml_node node = xmlNode();
-  text = node.type() == pugi::node_declaration ? declarationData(node) : textOf(tree(), node);
+  if (node.type() == pugi::node_declaration) {
+    text = declarationData(node);
+  } else {
+    textOf(tree(), node, text);
+  }
   return kOk;
 }
 
@@ -181,6 +185,23 @@ Status NodeMethods<Interface>::put_text(const std::string& text) {
 template <class Interface>
 Status NodeMethods<Interface>::get_childNodes(ComPtr<IXMLDOMNodeList>& children) {
   children.Attach(new NodeList(owner(), xmlNode()));
+  return kOk;
+}
+
+// No list is made for a node without children, which most nodes of a template are.
+template <class Interface>
+Status NodeMethods<Interface>::get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) {
+  const pugi::xml_node node = xmlNode();
+  const Tree& owning = tree();
+  count = 0;
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (isListed(owning, child)) ++count;
+  }
+  if (count == 0) {
+    children.Reset();
+  } else {
+    children.Attach(new NodeList(owner(), node, count));
+  }
   return kOk;
 }
 
@@ -283,30 +304,62 @@ Status AttributeNode::replaceChild(IXMLDOMNode*, IXMLDOMNode*, ComPtr<IXMLDOMNod
   return kInvalidArg;
 }
 
-const std::vector<pugi::xml_node>& NodeList::nodes() {
-  if (parent_ && (!listed_ || listedVersion_ != owner_.tree->version)) {
-    nodes_.clear();
-    for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
-      if (isListed(*owner_.tree, child)) nodes_.push_back(child);
-    }
-    listed_ = true;
-    listedVersion_ = owner_.tree->version;
+void NodeList::follow() {
+  const Tree& tree = *owner_.tree;
+  if (counted_ && countedVersion_ == tree.version) return;
+  count_ = 0;
+  for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
+    if (isListed(tree, child)) ++count_;
   }
-  return nodes_;
+  counted_ = true;
+  countedVersion_ = tree.version;
+  cursorIndex_ = -1;
+}
+
+pugi::xml_node NodeList::at(long index) {
+  if (!parent_) {
+    return index >= 0 && static_cast<std::size_t>(index) < nodes_.size() ? nodes_[static_cast<std::size_t>(index)]
+                                                                         : pugi::xml_node();
+  }
+  follow();
+  if (index < 0 || index >= count_) return pugi::xml_node();
+  const Tree& tree = *owner_.tree;
+  if (cursorIndex_ < 0 || index < cursorIndex_) {
+    cursor_ = parent_.first_child();
+    while (!isListed(tree, cursor_)) cursor_ = cursor_.next_sibling();
+    cursorIndex_ = 0;
+  }
+  while (cursorIndex_ < index) {
+    do {
+      cursor_ = cursor_.next_sibling();
+    } while (!isListed(tree, cursor_));
+    ++cursorIndex_;
+  }
+  return cursor_;
 }
 
 Status NodeList::get_length(long& length) {
-  length = static_cast<long>(nodes().size());
+  if (parent_) {
+    follow();
+    length = count_;
+  } else {
+    length = static_cast<long>(nodes_.size());
+  }
   return kOk;
 }
 
 Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
-  const std::vector<pugi::xml_node>& listed = nodes();
-  if (index < 0 || static_cast<std::size_t>(index) >= listed.size()) {
+  const pugi::xml_node found = at(index);
+  if (!found) {
     node.Reset();
     return kFalse;
   }
-  node = wrapNode(owner_, listed[static_cast<std::size_t>(index)]);
+  if (handedOut_ && handedOut_->reusableIn(*owner_.tree)) {
+    handedOut_->standFor(found);
+  } else {
+    handedOut_.Attach(new TreeNode(owner_, found));
+  }
+  node = ComPtr<IXMLDOMNode>(handedOut_.Get());
   return kOk;
 }
 
