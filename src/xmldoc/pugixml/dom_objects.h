@@ -36,6 +36,8 @@ class TreeNodeAccess {
   virtual ~TreeNodeAccess() = default;
 };
 
+class AttributeMap;
+
 // The count of references, as RefCounted keeps it, that the backend may look at: a node object
 // that only the list which made it still holds can stand for that list's next item instead of a
 // new object being made for it.
@@ -72,6 +74,9 @@ class NodeMethods : public Counted<Interface>, public TreeNodeAccess {
   Status get_sourcePosition(long& line, long& column) override;
   Status get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) override;
   Status matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text, bool& matched) override;
+
+ private:
+  ComPtr<AttributeMap> attributeMap_;  // the map handed out last, reused once released
 };
 
 extern template class NodeMethods<IXMLDOMNode>;
@@ -101,7 +106,7 @@ class TreeNode final : public NodeMethods<IXMLDOMNode> {
 };
 
 // An attribute of an element: a node with a name and a value, and no children.
-class AttributeNode final : public RefCounted<IXMLDOMNode> {
+class AttributeNode final : public Counted<IXMLDOMNode> {
  public:
   AttributeNode(NodeOwner owner, pugi::xml_attribute attribute) : owner_(std::move(owner)), attribute_(attribute) {}
 
@@ -113,6 +118,10 @@ class AttributeNode final : public RefCounted<IXMLDOMNode> {
   Status get_childNodes(ComPtr<IXMLDOMNodeList>& children) override;
   Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
   Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
+
+  // As for TreeNode: an object its map alone holds may stand for another attribute.
+  bool reusable() const { return heldOnce(); }
+  void standFor(pugi::xml_attribute attribute) { attribute_ = attribute; }
 
  private:
   NodeOwner owner_;
@@ -154,16 +163,25 @@ class NodeList final : public RefCounted<IXMLDOMNodeList> {
   pugi::xml_node cursor_;
 };
 
-class AttributeMap final : public RefCounted<IXMLDOMNamedNodeMap> {
+// The attributes of an element, read in order from the last one handed out.
+class AttributeMap final : public Counted<IXMLDOMNamedNodeMap> {
  public:
-  AttributeMap(NodeOwner owner, pugi::xml_node element);
+  AttributeMap(NodeOwner owner, pugi::xml_node element) : owner_(std::move(owner)) { standFor(element); }
 
   Status get_length(long& length) override;
   Status get_item(long index, ComPtr<IXMLDOMNode>& attribute) override;
 
+  // As for TreeNode: a map its element object alone holds may serve another element of tree.
+  bool reusableIn(const Tree& tree) const { return heldOnce() && owner_.tree.get() == &tree; }
+  void standFor(pugi::xml_node element);
+
  private:
   NodeOwner owner_;
-  std::vector<pugi::xml_attribute> attributes_;
+  pugi::xml_node element_;
+  long count_ = 0;
+  long cursorIndex_ = -1;  // the attribute at cursor_, or -1 for none
+  pugi::xml_attribute cursor_;
+  ComPtr<AttributeNode> handedOut_;  // the attribute object handed out last, reused once released
 };
 
 class ParseError final : public RefCounted<IXMLDOMParseError> {

@@ -205,13 +205,19 @@ Status NodeMethods<Interface>::get_childCount(ComPtr<IXMLDOMNodeList>& children,
   return kOk;
 }
 
+// The map handed out last serves again once the caller has let it go: reading the entries of a
+// parameter file then makes no object per element.
 template <class Interface>
 Status NodeMethods<Interface>::get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) {
-  if (xmlNode().type() != pugi::node_element) {
-    attributes.Reset();
-    return kFalse;
+  attributes.Reset();
+  const pugi::xml_node node = xmlNode();
+  if (node.type() != pugi::node_element) return kFalse;
+  if (attributeMap_ && attributeMap_->reusableIn(tree())) {
+    attributeMap_->standFor(node);
+  } else {
+    attributeMap_.Attach(new AttributeMap(owner(), node));
   }
-  attributes.Attach(new AttributeMap(owner(), xmlNode()));
+  attributes = ComPtr<IXMLDOMNamedNodeMap>(attributeMap_.Get());
   return kOk;
 }
 
@@ -348,7 +354,9 @@ Status NodeList::get_length(long& length) {
   return kOk;
 }
 
+// The caller's previous item is let go first, so that its object may serve again.
 Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
+  node.Reset();
   const pugi::xml_node found = at(index);
   if (!found) {
     node.Reset();
@@ -363,21 +371,34 @@ Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
   return kOk;
 }
 
-AttributeMap::AttributeMap(NodeOwner owner, pugi::xml_node element) : owner_(std::move(owner)) {
-  for (pugi::xml_attribute attribute : element.attributes()) attributes_.push_back(attribute);
+void AttributeMap::standFor(pugi::xml_node element) {
+  element_ = element;
+  count_ = 0;
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    ++count_;
+  }
+  cursorIndex_ = -1;
 }
 
 Status AttributeMap::get_length(long& length) {
-  length = static_cast<long>(attributes_.size());
+  length = count_;
   return kOk;
 }
 
 Status AttributeMap::get_item(long index, ComPtr<IXMLDOMNode>& attribute) {
-  if (index < 0 || static_cast<std::size_t>(index) >= attributes_.size()) {
-    attribute.Reset();
-    return kFalse;
+  attribute.Reset();
+  if (index < 0 || index >= count_) return kFalse;
+  if (cursorIndex_ < 0 || index < cursorIndex_) {
+    cursor_ = element_.first_attribute();
+    cursorIndex_ = 0;
   }
-  attribute.Attach(new AttributeNode(owner_, attributes_[static_cast<std::size_t>(index)]));
+  for (; cursorIndex_ < index; ++cursorIndex_) cursor_ = cursor_.next_attribute();
+  if (handedOut_ && handedOut_->reusable()) {
+    handedOut_->standFor(cursor_);
+  } else {
+    handedOut_.Attach(new AttributeNode(owner_, cursor_));
+  }
+  attribute = ComPtr<IXMLDOMNode>(handedOut_.Get());
   return kOk;
 }
 
