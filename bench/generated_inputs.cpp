@@ -261,9 +261,9 @@ std::string messageTemplate(std::size_t targetBytes, const std::vector<std::stri
 std::string deepTemplate(int levels) {
   static const char* const kSteps[] = {"c1", "optPdcp-Info", "SEQUENCE", "rlc-Info"};
   std::string xml = "<RadioBearerSetup>\n";
-  for (int i = 0; i < levels; ++i) xml += std::string("<") + kSteps[i % 4] + ">\n";
+  for (int i = 0; i + 1 < levels; ++i) xml += std::string("<") + kSteps[i % 4] + ">\n";
   xml += "<messageAuthenticationCode>1 0 1 1 0 0 1 0</messageAuthenticationCode>\n";
-  for (int i = levels; i > 0; --i) xml += std::string("</") + kSteps[(i - 1) % 4] + ">\n";
+  for (int i = levels - 1; i > 0; --i) xml += std::string("</") + kSteps[(i - 1) % 4] + ">\n";
   return xml + "</RadioBearerSetup>\n";
 }
 

@@ -26,8 +26,8 @@ inline constexpr const char* kLeafPath =
 // to about sixteen levels and indented by two spaces a level.
 std::string messageTemplate(std::size_t targetBytes, const std::vector<std::string>& references, unsigned seed);
 
-// A template nested `levels` deep: choices, optional parts and SEQUENCE items in turn, one value
-// at the bottom, one element per line.
+// A template nested `levels` deep below its root: choices, optional parts, SEQUENCE items and
+// plain containers in turn, a bit string at the bottom, one element per line.
 std::string deepTemplate(int levels);
 
 // The PIXIT file's parameter names: the ones the templates' head uses, then px_Param00000 on.

@@ -7,7 +7,6 @@
 
 #include "parser/document_access.h"
 #include "parser/element_kind.h"
-#include "parser/message_flattening.h"
 #include "pixit/pixit_maps.h"
 #include "platform/file_system.h"
 
@@ -92,10 +91,10 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
     }
     node.kind = kindOf(node.name);
     (void)element.get_sourcePosition(node.line, node.column);
-    if (item.depth > parser::kMaxNestingDepth) {
+    if (item.depth > kMaxTreeDepth) {
       call.setPosition(node.line, node.column);
       call.add(Severity::kError, codes::kTooDeep,
-               "the template is nested deeper than " + std::to_string(parser::kMaxNestingDepth) + " levels");
+               "the template is nested deeper than " + std::to_string(kMaxTreeDepth) + " levels");
       return std::nullopt;
     }
     bool reference = false;

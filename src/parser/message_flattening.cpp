@@ -2,6 +2,7 @@
 // order, with ( ) around choices, [ ] around optional parts and { , } around SEQUENCE runs.
 #include "parser/message_flattening.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <l3xml/l3xml.h>
@@ -16,6 +17,9 @@ namespace l3xml {
 namespace parser {
 
 namespace {
+
+const std::string kTooDeepMessage =
+    "findValueAndAppendfinalString: the template is nested deeper than " + std::to_string(kMaxNestingDepth) + " levels";
 
 constexpr const char* kCutMessage =
     "findValueAndAppendfinalString: the flattened text is longer than 4095 characters and was cut";
@@ -84,17 +88,23 @@ long appendLevels(Flattening& work) {
     reportCut(out);
     return 1L;
   };
-  // One context entry: one element on each of the four context stacks.
-  auto pushContext = [&work](int choice, int optional, int sequence, long index) {
+  // One context entry: one element on each of the four context stacks. The SEQUENCE entries on
+  // the stack are counted as they come and go, not recounted at each item.
+  long openSequences = static_cast<long>(std::count(work.sequenceStack.begin(), work.sequenceStack.end(), 1));
+  auto pushContext = [&work, &openSequences](int choice, int optional, int sequence, long index) {
     work.choiceStack.push_back(choice);
     work.optionalStack.push_back(optional);
     work.sequenceStack.push_back(sequence);
     work.sequenceIndexStack.push_back(index);
+    if (sequence == 1) ++openSequences;
   };
-  auto popContext = [&work] {
+  auto popContext = [&work, &openSequences] {
     if (!work.choiceStack.empty()) work.choiceStack.pop_back();
     if (!work.optionalStack.empty()) work.optionalStack.pop_back();
-    if (!work.sequenceStack.empty()) work.sequenceStack.pop_back();
+    if (!work.sequenceStack.empty()) {
+      if (work.sequenceStack.back() == 1) --openSequences;
+      work.sequenceStack.pop_back();
+    }
     if (!work.sequenceIndexStack.empty()) work.sequenceIndexStack.pop_back();
   };
   std::vector<long>& childCountStack = work.childCountStack;
@@ -138,8 +148,6 @@ long appendLevels(Flattening& work) {
           break;
         case ElementKind::kSequence: {
           pushContext(0, 0, 1, i);
-          long openSequences = 0;
-          for (int flag : work.sequenceStack) openSequences += flag == 1 ? 1 : 0;
           if (openSequences > work.state.openSequenceBraces) {
             ++work.state.openSequenceBraces;
             out.append("{ ", place);
@@ -178,9 +186,8 @@ long appendLevels(Flattening& work) {
         level.levelOpened = false;  // as it is once the level below has been walked
         nodeListStack.push_back(children);
         childCountStack.push_back(childCount);
-        if (levels.size() >= kMaxNestingDepth) {
-          return failWith(logging::kCodeTooDeep,
-                          "findValueAndAppendfinalString: the template is nested deeper than 256 levels");
+        if (levels.size() > kMaxNestingDepth) {
+          return failWith(logging::kCodeTooDeep, kTooDeepMessage.c_str());
         }
         levels.push_back({childCount, 0, false, std::string()});
         continue;
