@@ -358,10 +358,7 @@ Status NodeList::get_length(long& length) {
 Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
   node.Reset();
   const pugi::xml_node found = at(index);
-  if (!found) {
-    node.Reset();
-    return kFalse;
-  }
+  if (!found) return kFalse;
   if (handedOut_ && handedOut_->reusableIn(*owner_.tree)) {
     handedOut_->standFor(found);
   } else {
