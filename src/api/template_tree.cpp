@@ -8,7 +8,6 @@
 #include "parser/document_access.h"
 #include "parser/dotted_path.h"
 #include "parser/element_kind.h"
-#include "parser/message_flattening.h"
 #include "pixit/pixit_maps.h"
 #include "platform/file_system.h"
 
@@ -93,16 +92,16 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
     }
     node.kind = kindOf(node.name);
     (void)element.get_sourcePosition(node.line, node.column);
-    if (item.depth > parser::kMaxNestingDepth) {
+    if (item.depth > kMaxTreeDepth) {
       call.setPosition(node.line, node.column);
       call.add(Severity::kError, codes::kTooDeep,
-               "the template is nested deeper than " + std::to_string(parser::kMaxNestingDepth) + " levels");
+               "the template is nested deeper than " + std::to_string(kMaxTreeDepth) + " levels");
       return std::nullopt;
     }
     bool reference = false;
+    std::string text;
     if (!item.underReference) {
-      const std::string text = textOf(element);
-      reference = pixit::isPixitReference(text);
+      reference = pixit::readsAsPixitReference(element, std::string::npos, text);
       if (reference) tree.references.push_back({text, node.path, node.line, node.column});
     }
 
@@ -131,9 +130,8 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
         node.textChildren.push_back(std::move(value));
       }
       // The flattening walks texts, comments and instructions like elements: any may be a reference.
-      if (!reference && !item.underReference) {
-        const std::string text = textOf(*child);
-        if (pixit::isPixitReference(text)) tree.references.push_back({text, node.path, node.line, node.column});
+      if (!reference && !item.underReference && pixit::readsAsPixitReference(*child, std::string::npos, text)) {
+        tree.references.push_back({text, node.path, node.line, node.column});
       }
     }
     if (node.children.empty()) node.text = textOf(element);

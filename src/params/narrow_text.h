@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace l3xml {
 namespace params {
@@ -13,6 +14,8 @@ inline constexpr std::size_t kConvertedTextLimit = 499;
 
 // Cuts text to at most limit bytes without splitting a character.
 std::string cutText(const std::string& text, std::size_t limit = kConvertedTextLimit);
+// The same cut, as a view of text.
+std::string_view cutView(std::string_view text, std::size_t limit = kConvertedTextLimit);
 
 }  // namespace params
 }  // namespace l3xml

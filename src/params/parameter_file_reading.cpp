@@ -27,74 +27,75 @@ constexpr BasetypeRule kBasetypeRules[] = {
     {"String", ChildReading::kByPosition, false, true},   {"Enum", ChildReading::kByName, true, false},
 };
 
-const BasetypeRule* findBasetypeRule(const std::string& basetype) {
+const BasetypeRule* findBasetypeRule(std::string_view basetype) {
   for (const BasetypeRule& rule : kBasetypeRules) {
     if (basetype == rule.basetype) return &rule;
   }
   return nullptr;
 }
 
-void applyPixitAttribute(ParamStructure& param, const std::string& name, const std::string& value) {
+// The attributes' texts are views into the walk's buffers, valid for the call.
+void applyPixitAttribute(ParamStructure& param, std::string_view name, std::string_view value) {
   if (name == "Name") {
-    param.name = value;
+    param.name.assign(value);
   } else if (name == "Type") {
-    param.type = value;
+    param.type.assign(value);
   } else if (name == "Value") {
-    param.value = value;
+    param.value.assign(value);
   } else if (name == "Group") {
-    param.group = value;
+    param.group.assign(value);
   } else if (name == "Unit") {
-    param.unit = value;
+    param.unit.assign(value);
   } else if (name == "Comment") {
-    param.comment = value;
+    param.comment.assign(value);
   } else if (name == "Cell") {
-    param.cell = value;
+    param.cell.assign(value);
   }
 }
 
-void applySyncAttribute(ParamStructure_Sync& sync, const std::string& name, const std::string& value) {
+void applySyncAttribute(ParamStructure_Sync& sync, std::string_view name, std::string_view value) {
   if (name == "SourceParam") {
-    sync.sourceParam = value;
+    sync.sourceParam.assign(value);
   } else if (name == "SourceXml") {
-    sync.sourceXml = value;
+    sync.sourceXml.assign(value);
   } else if (name == "DestParam") {
-    sync.destParam = value;
+    sync.destParam.assign(value);
   } else if (name == "DestXml") {
-    sync.destXml = value;
+    sync.destXml.assign(value);
   } else if (name == "Type") {
-    sync.type = value;
+    sync.type.assign(value);
   }
 }
 
 // Appends the "Value" and "NumericValue" attributes of an enumerator child to the two lists.
-void applyEnumeratorAttribute(std::vector<std::string>& names, std::vector<std::string>& numbers,
-                              const std::string& name, const std::string& value) {
+void applyEnumeratorAttribute(std::vector<std::string>& names, std::vector<std::string>& numbers, std::string_view name,
+                              std::string_view value) {
   if (name == "Value") {
-    names.push_back(value);
+    names.emplace_back(value);
   } else if (name == "NumericValue") {
-    numbers.push_back(value);
+    numbers.emplace_back(value);
   }
 }
 
 // What one attribute of a type element's child writes, by the rule and the child's position.
-void applyTypeChildAttribute(ParamStructure& param, const BasetypeRule& rule, long position, const std::string& name,
-                             const std::string& value) {
-  const std::string basetype = rule.basetype;
+void applyTypeChildAttribute(ParamStructure& param, const BasetypeRule& rule, long position, std::string_view name,
+                             std::string_view value) {
+  const std::string_view basetype = rule.basetype;
   if (rule.reading == ChildReading::kByPosition) {
     if (position == 0) {
-      param.basetype = basetype;
-      param.minValue = value;
+      param.basetype.assign(basetype);
+      param.minValue.assign(value);
     } else if (position == 1) {
-      param.maxValue = value;
+      param.maxValue.assign(value);
     } else if (position == 2 && rule.thirdChildIsType) {
-      param.type = value;
+      param.type.assign(value);
     }
   } else if (basetype == "Binary") {
     if (name == "minValue") {
-      param.basetype = basetype;
-      param.minValue = value;
+      param.basetype.assign(basetype);
+      param.minValue.assign(value);
     } else if (name == "maxValue") {
-      param.maxValue = value;
+      param.maxValue.assign(value);
     }
   } else {
     applyEnumeratorAttribute(param.enumValues, param.enumNumericValues, name, value);
@@ -118,18 +119,20 @@ struct WalkCursors {
   }
 
   // Calls apply(name, value) for each attribute of map, in document order, texts cut as the
-  // narrow conversion cuts them.
+  // narrow conversion cuts them. The views are into name and a buffer of this call, so that a
+  // walk started by apply has buffers of its own.
   template <class Apply>
-  void forEachAttribute(dom::IXMLDOMNamedNodeMap& map, dom::ComPtr<dom::IXMLDOMNode>& cursor, Apply apply) {
+  void forEachAttribute(dom::IXMLDOMNamedNodeMap& map, dom::ComPtr<dom::IXMLDOMNode>& cursor, std::string& name,
+                        Apply apply) {
     long count = 0;
     if (failed(map.get_length(count))) return;
+    std::string value;
     for (long i = 0; i < count; ++i) {
-      std::string value;
-      if (failed(map.get_item(i, cursor)) || !cursor || failed(cursor->get_nodeName(nodeName)) ||
+      if (failed(map.get_item(i, cursor)) || !cursor || failed(cursor->get_nodeName(name)) ||
           failed(cursor->get_nodeValue(value))) {
         continue;
       }
-      apply(cutText(nodeName), cutText(value));
+      apply(cutView(name), cutView(value));
     }
   }
 
@@ -137,6 +140,7 @@ struct WalkCursors {
   template <class Apply>
   void forEachChildAttribute(dom::IXMLDOMNode& element, Apply apply) {
     long count = 0;
+    std::string name;
     if (failed(element.get_childNodes(elementChildList)) || !elementChildList ||
         failed(elementChildList->get_length(count))) {
       return;
@@ -150,8 +154,8 @@ struct WalkCursors {
       }
       if (failed(mapStatus)) continue;
       // The child cursor serves the child's attributes once its map is taken.
-      forEachAttribute(*childAttributeMap, child,
-                       [&](const std::string& name, const std::string& value) { apply(position, name, value); });
+      forEachAttribute(*childAttributeMap, child, name,
+                       [&](std::string_view childName, std::string_view value) { apply(position, childName, value); });
     }
   }
 };
@@ -161,10 +165,19 @@ struct WalkCursors {
 // The reader's private cursors and lists, for the walk.
 struct ParameterFileWalk {
   static bool read(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer);
+  static std::map<std::string, ParamStructure> take(ParameterFileReader& reader) {
+    std::map<std::string, ParamStructure> list;
+    list.swap(reader.paramList);
+    return list;
+  }
 };
 
 bool readParameterEntries(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer) {
   return ParameterFileWalk::read(reader, fileName, kind, observer);
+}
+
+std::map<std::string, ParamStructure> takeEntries(ParameterFileReader& reader) {
+  return ParameterFileWalk::take(reader);
 }
 
 bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer) {
@@ -227,36 +240,38 @@ bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName,
       walk.failed(dom::kFail);
     } else {
       dom::IXMLDOMNode& element = *pElement;
-      walk.forEachAttribute(*pElementAttributeMap, pAttribute, [&](const std::string& name, const std::string& value) {
-        if (kind == PIXIT_FILE) {
-          applyPixitAttribute(currentParam, name, value);
-        } else if (kind == TYPE_FILE) {
-          if (name == "Name") {
-            currentParam.name = value;
-          } else if (name == "Basetype") {
-            const BasetypeRule* rule = findBasetypeRule(value);
-            if (rule == nullptr) return;
-            recognised = true;
-            if (rule->basetypeAtOnce) currentParam.basetype = rule->basetype;
-            if (rule->reading == ChildReading::kNone) return;
-            walk.forEachChildAttribute(element,
-                                       [&](long position, const std::string& childName, const std::string& childValue) {
-                                         applyTypeChildAttribute(currentParam, *rule, position, childName, childValue);
-                                       });
-          }
-        } else if (kind == SYNC_FILE) {
-          applySyncAttribute(currentSync, name, value);
-          if (name == "Type" && value == "Enum") {
-            walk.forEachChildAttribute(element, [&](long, const std::string& childName, const std::string& childValue) {
-              applyEnumeratorAttribute(currentSync.enumValues, currentSync.enumNumericValues, childName, childValue);
-            });
-          }
-        }
-      });
+      walk.forEachAttribute(
+          *pElementAttributeMap, pAttribute, walk.nodeName, [&](std::string_view name, std::string_view value) {
+            if (kind == PIXIT_FILE) {
+              applyPixitAttribute(currentParam, name, value);
+            } else if (kind == TYPE_FILE) {
+              if (name == "Name") {
+                currentParam.name.assign(value);
+              } else if (name == "Basetype") {
+                const BasetypeRule* rule = findBasetypeRule(value);
+                if (rule == nullptr) return;
+                recognised = true;
+                if (rule->basetypeAtOnce) currentParam.basetype = rule->basetype;
+                if (rule->reading == ChildReading::kNone) return;
+                walk.forEachChildAttribute(
+                    element, [&](long position, std::string_view childName, std::string_view childValue) {
+                      applyTypeChildAttribute(currentParam, *rule, position, childName, childValue);
+                    });
+              }
+            } else if (kind == SYNC_FILE) {
+              applySyncAttribute(currentSync, name, value);
+              if (name == "Type" && value == "Enum") {
+                walk.forEachChildAttribute(element, [&](long, std::string_view childName, std::string_view childValue) {
+                  applyEnumeratorAttribute(currentSync.enumValues, currentSync.enumNumericValues, childName,
+                                           childValue);
+                });
+              }
+            }
+          });
     }
     // Insertion never replaces: the first record stored under a name stays.
     if (kind == PIXIT_FILE || (kind == TYPE_FILE && recognised)) {
-      const bool stored = reader.paramList.emplace(currentParam.name, currentParam).second;
+      const bool stored = reader.paramList.try_emplace(currentParam.name, currentParam).second;
       if (observer != nullptr) observer->entry(currentParam, stored, *pElement);
     } else if (kind == SYNC_FILE) {
       reader.paramList_Sync.push_back(currentSync);

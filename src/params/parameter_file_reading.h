@@ -2,6 +2,7 @@
 #ifndef L3XML_PARAMS_PARAMETER_FILE_READING_H
 #define L3XML_PARAMS_PARAMETER_FILE_READING_H
 
+#include <map>
 #include <string>
 
 #include <l3xml/l3xml.h>
@@ -25,6 +26,9 @@ class EntryObserver {
 // Adds the entries of the file (a path, used as given) to the reader's lists; false when the
 // name is empty or the file cannot be loaded.
 bool readParameterEntries(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer);
+
+// The list the reader has read, moved out of it: what getparamList copies.
+std::map<std::string, ParamStructure> takeEntries(ParameterFileReader& reader);
 
 }  // namespace params
 }  // namespace l3xml

@@ -22,7 +22,6 @@ const char* typeFileFor(const std::string& pixitFileName) {
 bool appliesAssociation(const std::string& pixitFileName) { return pixitFileName.find("Callbox") == std::string::npos; }
 
 void convertValues(std::map<std::string, ParamStructure>& pixitList,
-                   const std::map<std::string, ParamStructure>& asRead,
                    const std::map<std::string, ParamStructure>& typeList) {
   for (auto& [name, parameter] : pixitList) {
     const auto type = typeList.find(parameter.type);
@@ -30,9 +29,7 @@ void convertValues(std::map<std::string, ParamStructure>& pixitList,
     if (type->second.basetype == "Boolean") {
       parameter.value = booleanNumber(parameter.value);
     } else if (type->second.basetype == "Enum") {
-      const auto read = asRead.find(name);
-      parameter.value =
-          enumNumber(type->second, read != asRead.end() ? read->second.value : std::string(), parameter.value);
+      parameter.value = enumNumber(type->second, parameter.value, parameter.value);
     }
   }
 }
@@ -48,7 +45,7 @@ bool loadParameters(state::ModuleState& state, const ParameterLoad& load,
   if (!readParameterEntries(pixitReader, pixitFile, PIXIT_FILE, readers != nullptr ? readers->pixit : nullptr)) {
     return false;
   }
-  pixitList = pixitReader.getparamList();
+  pixitList = takeEntries(pixitReader);
   if (readers != nullptr) readers->pixitRead = true;
 
   // A type file named by the caller may be a path of its own; a chosen one is looked up.
@@ -64,7 +61,7 @@ bool loadParameters(state::ModuleState& state, const ParameterLoad& load,
   if (!readParameterEntries(typeReader, typePath, TYPE_FILE, readers != nullptr ? readers->types : nullptr)) {
     return false;
   }
-  typeList = typeReader.getparamList();
+  typeList = takeEntries(typeReader);
 
   // Message files receive the values as the PIXIT file writes them; the association step
   // converts for itself.
@@ -76,7 +73,7 @@ bool loadParameters(state::ModuleState& state, const ParameterLoad& load,
       logging::error({"Association File Parsing Failed "});
     }
   }
-  convertValues(pixitList, pixitReader.getparamList(), typeList);
+  convertValues(pixitList, typeList);
   return true;
 }
 

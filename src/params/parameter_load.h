@@ -22,11 +22,10 @@ const char* typeFileFor(const std::string& pixitFileName);
 // Whether the load applies the association file for this PIXIT file: not for "Callbox" ones.
 bool appliesAssociation(const std::string& pixitFileName);
 
-// Converts the Boolean and Enum values of pixitList by their types: a Boolean is "0" for exactly
-// "FALSE" or "false" and "1" otherwise; an Enum value found among its type's enumerators (as read,
-// from asRead) becomes the numeric value at its position.
+// Converts the Boolean and Enum values of pixitList, as read, by their types: a Boolean is "0" for
+// exactly "FALSE" or "false" and "1" otherwise; an Enum value found among its type's enumerators
+// becomes the numeric value at its position.
 void convertValues(std::map<std::string, ParamStructure>& pixitList,
-                   const std::map<std::string, ParamStructure>& asRead,
                    const std::map<std::string, ParamStructure>& typeList);
 
 struct ParameterLoad {

@@ -2,6 +2,7 @@
 // order, with ( ) around choices, [ ] around optional parts and { , } around SEQUENCE runs.
 #include "parser/message_flattening.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <l3xml/l3xml.h>
@@ -17,19 +18,25 @@ namespace parser {
 
 namespace {
 
+const std::string kTooDeepMessage =
+    "findValueAndAppendfinalString: the template is nested deeper than " + std::to_string(kMaxNestingDepth) + " levels";
+
 constexpr const char* kCutMessage =
     "findValueAndAppendfinalString: the flattened text is longer than 4095 characters and was cut";
 
-std::string nameOf(dom::IXMLDOMNode& node) {
-  std::string name;
+// Names decide the kind of an element by their first characters only.
+const std::string& nameOf(dom::IXMLDOMNode& node, std::string& name) {
+  name.clear();
   (void)node.get_nodeName(name);
-  return fitToTextBuffer(std::move(name));
+  return name;
 }
 
-std::string textOf(dom::IXMLDOMNode& node) {
-  std::string text;
+// A text as it would stand in the flattening's buffers.
+const std::string& textOf(dom::IXMLDOMNode& node, std::string& text) {
+  text.clear();
   (void)node.get_text(text);
-  return fitToTextBuffer(std::move(text));
+  if (text.size() > kTextBufferSize - 1) text.resize(kTextBufferSize - 1);
+  return text;
 }
 
 // Appends to the flattening's buffer and tells the observer, if there is one, where the piece
@@ -81,17 +88,23 @@ long appendLevels(Flattening& work) {
     reportCut(out);
     return 1L;
   };
-  // One context entry: one element on each of the four context stacks.
-  auto pushContext = [&work](int choice, int optional, int sequence, long index) {
+  // One context entry: one element on each of the four context stacks. The SEQUENCE entries on
+  // the stack are counted as they come and go, not recounted at each item.
+  long openSequences = static_cast<long>(std::count(work.sequenceStack.begin(), work.sequenceStack.end(), 1));
+  auto pushContext = [&work, &openSequences](int choice, int optional, int sequence, long index) {
     work.choiceStack.push_back(choice);
     work.optionalStack.push_back(optional);
     work.sequenceStack.push_back(sequence);
     work.sequenceIndexStack.push_back(index);
+    if (sequence == 1) ++openSequences;
   };
-  auto popContext = [&work] {
+  auto popContext = [&work, &openSequences] {
     if (!work.choiceStack.empty()) work.choiceStack.pop_back();
     if (!work.optionalStack.empty()) work.optionalStack.pop_back();
-    if (!work.sequenceStack.empty()) work.sequenceStack.pop_back();
+    if (!work.sequenceStack.empty()) {
+      if (work.sequenceStack.back() == 1) --openSequences;
+      work.sequenceStack.pop_back();
+    }
     if (!work.sequenceIndexStack.empty()) work.sequenceIndexStack.pop_back();
   };
   std::vector<long>& childCountStack = work.childCountStack;
@@ -99,6 +112,9 @@ long appendLevels(Flattening& work) {
   // The place of the node being visited, kept only for an observer.
   std::vector<long> place;
   const bool observed = work.observer != nullptr;
+  // Kept from node to node for their memory.
+  std::string name;
+  std::string text;
 
   std::vector<Level> levels;
   levels.push_back({childCountStack.empty() ? 0L : childCountStack.back(), 0, false, std::string()});
@@ -119,7 +135,7 @@ long appendLevels(Flattening& work) {
         work.observer->visiting(*node, place);
       }
 
-      switch (kindOf(nameOf(*node))) {
+      switch (kindOf(nameOf(*node, name))) {
         case ElementKind::kChoice:
           pushContext(1, 0, 0, 0);
           out.append("( ", place);
@@ -132,8 +148,6 @@ long appendLevels(Flattening& work) {
           break;
         case ElementKind::kSequence: {
           pushContext(0, 0, 1, i);
-          long openSequences = 0;
-          for (int flag : work.sequenceStack) openSequences += flag == 1 ? 1 : 0;
           if (openSequences > work.state.openSequenceBraces) {
             ++work.state.openSequenceBraces;
             out.append("{ ", place);
@@ -145,8 +159,7 @@ long appendLevels(Flattening& work) {
           break;
       }
 
-      const std::string text = textOf(*node);
-      if (pixit::isPixitReference(text)) {
+      if (pixit::readsAsPixitReference(*node, kTextBufferSize - 1, text)) {
         (void)pixit::lookUpPixitValue(work.state, text, level.value);
         logging::debug(
             {"CXMLParser::findValueAndAppendfinalString Pixit Parameter ", text, " value is: ", level.value});
@@ -157,7 +170,7 @@ long appendLevels(Flattening& work) {
 
       dom::ComPtr<dom::IXMLDOMNodeList> children;
       long childCount = 0;
-      if (dom::failed(node->get_childNodes(children)) || !children || dom::failed(children->get_length(childCount))) {
+      if (dom::failed(node->get_childCount(children, childCount))) {
         logging::error({"pNodes is NULL"});
         childCount = 0;
       }
@@ -173,15 +186,14 @@ long appendLevels(Flattening& work) {
         level.levelOpened = false;  // as it is once the level below has been walked
         nodeListStack.push_back(children);
         childCountStack.push_back(childCount);
-        if (levels.size() >= kMaxNestingDepth) {
-          return failWith(logging::kCodeTooDeep,
-                          "findValueAndAppendfinalString: the template is nested deeper than 256 levels");
+        if (levels.size() > kMaxNestingDepth) {
+          return failWith(logging::kCodeTooDeep, kTooDeepMessage.c_str());
         }
         levels.push_back({childCount, 0, false, std::string()});
         continue;
       }
 
-      const std::string leafText = textOf(*node);
+      const std::string& leafText = textOf(*node, text);
       if (!leafText.empty()) {
         out.appendWithoutSpaces(leafText, place);
         out.append(" ", place);
@@ -209,7 +221,7 @@ long appendLevels(Flattening& work) {
               return failWith(logging::kCodeLibrary,
                               "findValueAndAppendfinalString :Try to access illegal memory location ");
             }
-            if (nameOf(*sibling).compare(0, 8, "SEQUENCE") == 0) {
+            if (kindOf(nameOf(*sibling, name)) == ElementKind::kSequence) {
               out.append(",", place);
             } else {
               --work.state.openSequenceBraces;

@@ -14,9 +14,10 @@
 namespace l3xml {
 namespace parser {
 
-// Templates nest a few dozen levels. Each level reads the text of its whole subtree, so the walk
-// refuses absurd depths rather than spend time that grows with the square of the depth.
-inline constexpr std::size_t kMaxNestingDepth = 256;
+// Templates nest a few dozen levels. The walk keeps its levels on the heap and its cost grows with
+// the template's size, not its depth, but a service that builds each level's text in full does
+// not: absurd depths are refused. Elements may nest this many levels below the root.
+inline constexpr std::size_t kMaxNestingDepth = 10000;
 
 // Follows a flattening: the node the walk is at, and the pieces of the line it appends. A node is
 // named by its place in each child list from the root's children down (from 0).

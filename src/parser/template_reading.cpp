@@ -67,9 +67,7 @@ std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::
     if (firstChild) {
       dom::ComPtr<dom::IXMLDOMNodeList> grandChildren;
       long grandChildCount = 0;
-      if (!dom::failed(firstChild->get_childNodes(grandChildren)) && grandChildren) {
-        (void)grandChildren->get_length(grandChildCount);
-      }
+      if (dom::failed(firstChild->get_childCount(grandChildren, grandChildCount))) grandChildCount = 0;
       if (grandChildCount > 0) {
         values.emplace_back();
         break;

@@ -85,9 +85,14 @@ std::optional<Candidate> locate(const FrameworkFolders& folders, const std::stri
     logging::error(logging::kCodeNoFramework, {"user source file path and system source path are not set "});
     return std::nullopt;
   }
-  for (Candidate& candidate : searchList(folders, fileName)) {
-    if (!includeWorkingCopies && candidate.area == Area::kWorkingCopies) continue;
-    if (platform::pathExists(candidate.path)) return std::move(candidate);
+  // Each candidate is made only when the ones before it are not there.
+  const char* cellFolder = cellFolderFor(folders.cell);
+  int number = 0;
+  for (const Row& row : kSearchRows) {
+    ++number;
+    if (!includeWorkingCopies && row.area == Area::kWorkingCopies) continue;
+    Candidate candidate = candidateOf(folders, row, number, cellFolder, fileName);
+    if (platform::pathExists(candidate.path)) return candidate;
   }
   return std::nullopt;
 }

@@ -10,6 +10,12 @@ bool hasPixitPrefix(const std::string& text) { return text.compare(0, 3, "px_") 
 
 bool isPixitReference(const std::string& text) { return hasPixitPrefix(text) && text.find(' ') == std::string::npos; }
 
+bool readsAsPixitReference(dom::IXMLDOMNode& node, std::size_t limit, std::string& text) {
+  bool reference = false;
+  (void)node.matchText("px_", ' ', limit, text, reference);
+  return reference;
+}
+
 void recordNodeParameter(state::ModuleState& state, const std::string& nodeName, const std::string& parameterName) {
   state.nodeNamePixitParameterMap.emplace(nodeName, parameterName);
 }

@@ -3,6 +3,7 @@
 #ifndef L3XML_PIXIT_PIXIT_MAPS_H
 #define L3XML_PIXIT_PIXIT_MAPS_H
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <string>
@@ -11,6 +12,7 @@
 #include <l3xml/l3xml.h>
 
 #include "state/module_state.h"
+#include "xmldoc/xml_dom.h"
 
 namespace l3xml {
 namespace pixit {
@@ -22,6 +24,10 @@ bool hasPixitPrefix(const std::string& text);
 
 // A text that stands for a PIXIT value: the prefix and no space.
 bool isPixitReference(const std::string& text);
+
+// Whether the node's text, cut to its first limit characters, is a PIXIT reference; text is that
+// cut text when it is. Asks the document only as much as the answer needs.
+bool readsAsPixitReference(dom::IXMLDOMNode& node, std::size_t limit, std::string& text);
 
 // Records that nodeName held parameterName, unless nodeName is already recorded.
 void recordNodeParameter(state::ModuleState& state, const std::string& nodeName, const std::string& parameterName);

@@ -6,8 +6,10 @@
 #ifndef L3XML_XMLDOC_XML_DOM_H
 #define L3XML_XMLDOC_XML_DOM_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <l3xml/com_ptr.h>
 
@@ -79,6 +81,23 @@ class IXMLDOMNode : public IRefCounted {
     column = 0;
     return kNotImplemented;
   }
+
+  // Optional, beyond the service: the number of children, and their list when there are any (a
+  // backend may leave children empty when there are none). The first failure of get_childNodes
+  // and get_length, whose calls this default makes; kPointer when get_childNodes gives no list.
+  virtual Status get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count);
+
+  // Optional, beyond the service: whether the text of get_text, cut to its first `limit` bytes,
+  // starts with prefix and holds no `absent` character. When it does, text is that cut text;
+  // otherwise text is unspecified. A backend may read only as far as the first character that
+  // decides; this default reads the whole text. The status is get_text's.
+  virtual Status matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text, bool& matched) {
+    text.clear();
+    const Status status = get_text(text);
+    if (text.size() > limit) text.resize(limit);
+    matched = text.compare(0, prefix.size(), prefix) == 0 && text.find(absent) == std::string::npos;
+    return status;
+  }
 };
 
 // An ordered list of nodes.
@@ -88,6 +107,14 @@ class IXMLDOMNodeList : public IRefCounted {
   // The node at index (from 0); status 1 and no node outside the list.
   virtual Status get_item(long index, ComPtr<IXMLDOMNode>& node) = 0;
 };
+
+inline Status IXMLDOMNode::get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) {
+  count = 0;
+  const Status listed = get_childNodes(children);
+  if (failed(listed)) return listed;
+  if (!children) return kPointer;
+  return children->get_length(count);
+}
 
 // The attributes of an element, in document order.
 class IXMLDOMNamedNodeMap : public IRefCounted {

@@ -118,6 +118,17 @@ TEST_F(ModernApiTest, FailuresComeWithTheirDiagnostics) {
   EXPECT_TRUE(hasDiagnostic(framework.flatten("Nope.xml").diagnostics(), l3xml::codes::kMissingFile));
   EXPECT_TRUE(
       hasDiagnostic(framework.set("ActiveSetUpdate.xml", "noSuchNode", "1").diagnostics(), l3xml::codes::kBadSelector));
+
+  // A tree nests at most 1,000 levels, as copying and destroying one recurses; the flattening,
+  // which walks without recursion, reads deeper templates.
+  if (underEmulatedService()) return;  // it loads no document nested deeper than 257 levels
+  std::string deep = "<M>";
+  for (int i = 0; i < 1000; ++i) deep += "<e>";
+  deep += "7";
+  for (int i = 0; i < 1000; ++i) deep += "</e>";
+  writeFile(file("RRCMessage/PrimaryCell/Deep.xml"), deep + "</M>");
+  EXPECT_TRUE(hasDiagnostic(framework.loadTemplate("Deep.xml").diagnostics(), l3xml::codes::kTooDeep));
+  EXPECT_EQ(framework.flatten("Deep.xml")->text, "M 7 ");
 }
 
 TEST_F(ModernApiTest, WritesReturnWhatTheyChanged) {

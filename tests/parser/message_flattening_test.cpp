@@ -7,6 +7,7 @@
 
 #include "faulty_dom.h"
 #include "library_test.h"
+#include "parser/message_flattening.h"
 #include "private_members.h"
 #include "state/module_state.h"
 
@@ -162,24 +163,28 @@ TEST_F(FlatteningTest, LongTextsAreHandledInTheirBuffers) {
   EXPECT_EQ(flatten("<M><v>" + std::string(5000, 'x') + "</v></M>"), "M " + std::string(4093, 'x'));
 }
 
+// As deep as the walk accepts, with a value whose first characters decide at the bottom of every
+// level; one level more is refused.
 TEST_F(FlatteningTest, DeepTemplatesAreWalkedWithoutNativeRecursion) {
+  const std::size_t levels = underEmulatedService() ? 250 : l3xml::parser::kMaxNestingDepth;
   std::string deep;
-  for (int i = 0; i < 250; ++i) deep += "<e>";
-  deep += "7";
-  for (int i = 0; i < 250; ++i) deep += "</e>";
-  EXPECT_EQ(flatten("<M>" + deep + "</M>"), "M 7 ");
+  for (std::size_t i = 0; i < levels; ++i) deep += "<e>\n";
+  deep += "1 0 1";
+  for (std::size_t i = 0; i < levels; ++i) deep += "</e>\n";
+  EXPECT_EQ(flatten("<M>" + deep + "</M>"), "M 101 ");
 }
 
 TEST_F(FlatteningTest, AbsurdNestingIsRefusedWithoutCrashing) {
   if (underEmulatedService()) {
-    GTEST_SKIP() << "the emulated service loads no document nested deeper than 257 levels, and the "
-                    "deepest it loads stays within the walk's limit";
+    GTEST_SKIP() << "the emulated service loads no document nested deeper than 257 levels";
   }
   std::string deep;
-  for (int i = 0; i < 100000; ++i) deep += "<e>";
-  for (int i = 0; i < 100000; ++i) deep += "</e>";
+  for (std::size_t i = 0; i <= l3xml::parser::kMaxNestingDepth; ++i) deep += "<e>";
+  deep += "7";
+  for (std::size_t i = 0; i <= l3xml::parser::kMaxNestingDepth; ++i) deep += "</e>";
   EXPECT_EQ(flatten("<M>" + deep + "</M>"), "");
-  EXPECT_TRUE(logged(kError, "findValueAndAppendfinalString: the template is nested deeper than 256 levels"));
+  EXPECT_TRUE(logged(kError, "findValueAndAppendfinalString: the template is nested deeper than " +
+                                 std::to_string(l3xml::parser::kMaxNestingDepth) + " levels"));
   EXPECT_EQ(messagesAt(kError).back(), "findValueAndAppendfinalString: Failed");
 }
 

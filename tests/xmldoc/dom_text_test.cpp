@@ -10,6 +10,31 @@ TEST_P(XmlDomTextTest, RootTextFollowsTheServiceRules) {
   EXPECT_EQ(textOf(rootOf(parse(row().xml).Get()).Get()), row().text);
 }
 
+// Asked of every node in document order, as the flattening asks, the text question gets the
+// answer that the whole text gives.
+TEST_P(XmlDomTextTest, TextQuestionsAgreeWithTheText) {
+  ComPtr<IXMLDOMDocument> document = parse(row().xml);
+  for (const std::size_t limit : {std::string::npos, std::size_t{1}, std::size_t{3}}) {
+    for (const char* prefix : {"px_", "x", ""}) {
+      std::vector<ComPtr<IXMLDOMNode>> pending{rootOf(document.Get())};
+      while (!pending.empty()) {
+        const ComPtr<IXMLDOMNode> node = pending.back();
+        pending.pop_back();
+        for (long i = lengthOf(childrenOf(node.Get()).Get()); i > 0; --i) pending.push_back(childOf(node.Get(), i - 1));
+        const std::string cut = textOf(node.Get()).substr(0, limit);
+        const bool expected = cut.rfind(prefix, 0) == 0 && cut.find(' ') == std::string::npos;
+        std::string text;
+        bool matched = !expected;
+        EXPECT_EQ(node->matchText(prefix, ' ', limit, text, matched), kOk);
+        EXPECT_EQ(matched, expected) << nameOf(node.Get()) << " limit " << limit << " prefix " << prefix;
+        if (expected) {
+          EXPECT_EQ(text, cut);
+        }
+      }
+    }
+  }
+}
+
 TEST_P(XmlDomTest, TextOfLeafNodes) {
   ComPtr<IXMLDOMDocument> document = parse("<r>  padded\t<![CDATA[ c ]]><!-- note --><?pi  data ?></r>");
   ComPtr<IXMLDOMNode> root = rootOf(document.Get());

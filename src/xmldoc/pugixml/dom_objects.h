@@ -2,6 +2,7 @@
 #ifndef L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H
 #define L3XML_XMLDOC_PUGIXML_DOM_OBJECTS_H
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,9 +36,32 @@ class TreeNodeAccess {
   virtual ~TreeNodeAccess() = default;
 };
 
+class AttributeMap;
+
+// The count of references, as RefCounted keeps it, that the backend may look at: a node object
+// that only the list which made it still holds can stand for that list's next item instead of a
+// new object being made for it.
+template <class Interface>
+class Counted : public Interface {
+ public:
+  unsigned long AddRef() override { return ++references_; }
+  unsigned long Release() override {
+    const unsigned long left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  Counted() = default;
+  bool heldOnce() const { return references_.load(std::memory_order_acquire) == 1; }
+
+ private:
+  std::atomic<unsigned long> references_{1};
+};
+
 // The node operations of the document node and of the nodes in its tree.
 template <class Interface>
-class NodeMethods : public RefCounted<Interface>, public TreeNodeAccess {
+class NodeMethods : public Counted<Interface>, public TreeNodeAccess {
  public:
   Status get_nodeName(std::string& name) override;
   Status get_baseName(std::string& name) override;
@@ -48,6 +72,11 @@ class NodeMethods : public RefCounted<Interface>, public TreeNodeAccess {
   Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
   Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
   Status get_sourcePosition(long& line, long& column) override;
+  Status get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) override;
+  Status matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text, bool& matched) override;
+
+ private:
+  ComPtr<AttributeMap> attributeMap_;  // the map handed out last, reused once released
 };
 
 extern template class NodeMethods<IXMLDOMNode>;
@@ -66,13 +95,18 @@ class TreeNode final : public NodeMethods<IXMLDOMNode> {
     node_ = node;
   }
 
+  // Whether an object that its list holds may stand for another node of tree: nobody else holds
+  // it, and it has not moved to another document.
+  bool reusableIn(const Tree& tree) const { return this->heldOnce() && owner_.tree.get() == &tree; }
+  void standFor(pugi::xml_node node) { node_ = node; }
+
  private:
   NodeOwner owner_;
   pugi::xml_node node_;
 };
 
 // An attribute of an element: a node with a name and a value, and no children.
-class AttributeNode final : public RefCounted<IXMLDOMNode> {
+class AttributeNode final : public Counted<IXMLDOMNode> {
  public:
   AttributeNode(NodeOwner owner, pugi::xml_attribute attribute) : owner_(std::move(owner)), attribute_(attribute) {}
 
@@ -85,41 +119,69 @@ class AttributeNode final : public RefCounted<IXMLDOMNode> {
   Status get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) override;
   Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
 
+  // As for TreeNode: an object its map alone holds may stand for another attribute.
+  bool reusable() const { return heldOnce(); }
+  void standFor(pugi::xml_attribute attribute) { attribute_ = attribute; }
+
  private:
   NodeOwner owner_;
   pugi::xml_attribute attribute_;
 };
 
 // Either a fixed list of nodes (a query's result) or the children of a node, followed as the
-// tree changes.
+// tree changes. A child list walks the siblings from where its last item was, so that reading it
+// in order costs one step an item, and counts them once for each version of the tree.
 class NodeList final : public RefCounted<IXMLDOMNodeList> {
  public:
   NodeList(NodeOwner owner, std::vector<pugi::xml_node> nodes) : owner_(std::move(owner)), nodes_(std::move(nodes)) {}
   NodeList(NodeOwner owner, pugi::xml_node parent) : owner_(std::move(owner)), parent_(parent) {}
+  // The children of parent, counted already for the tree as it is.
+  NodeList(NodeOwner owner, pugi::xml_node parent, long count)
+      : owner_(std::move(owner)),
+        parent_(parent),
+        counted_(true),
+        countedVersion_(owner_.tree->version),
+        count_(count) {}
 
   Status get_length(long& length) override;
   Status get_item(long index, ComPtr<IXMLDOMNode>& node) override;
 
  private:
-  const std::vector<pugi::xml_node>& nodes();
+  // The node at index; empty outside the list.
+  pugi::xml_node at(long index);
+  // A child list's count, and its cursor forgotten, once the tree has changed.
+  void follow();
 
   NodeOwner owner_;
   pugi::xml_node parent_;  // empty for a fixed list
   std::vector<pugi::xml_node> nodes_;
-  bool listed_ = false;
-  unsigned long listedVersion_ = 0;
+  ComPtr<TreeNode> handedOut_;  // the node object of the last item, reused once released
+  bool counted_ = false;
+  unsigned long countedVersion_ = 0;
+  long count_ = 0;
+  long cursorIndex_ = -1;  // the child at cursor_, or -1 for none
+  pugi::xml_node cursor_;
 };
 
-class AttributeMap final : public RefCounted<IXMLDOMNamedNodeMap> {
+// The attributes of an element, read in order from the last one handed out.
+class AttributeMap final : public Counted<IXMLDOMNamedNodeMap> {
  public:
-  AttributeMap(NodeOwner owner, pugi::xml_node element);
+  AttributeMap(NodeOwner owner, pugi::xml_node element) : owner_(std::move(owner)) { standFor(element); }
 
   Status get_length(long& length) override;
   Status get_item(long index, ComPtr<IXMLDOMNode>& attribute) override;
 
+  // As for TreeNode: a map its element object alone holds may serve another element of tree.
+  bool reusableIn(const Tree& tree) const { return heldOnce() && owner_.tree.get() == &tree; }
+  void standFor(pugi::xml_node element);
+
  private:
   NodeOwner owner_;
-  std::vector<pugi::xml_attribute> attributes_;
+  pugi::xml_node element_;
+  long count_ = 0;
+  long cursorIndex_ = -1;  // the attribute at cursor_, or -1 for none
+  pugi::xml_attribute cursor_;
+  ComPtr<AttributeNode> handedOut_;  // the attribute object handed out last, reused once released
 };
 
 class ParseError final : public RefCounted<IXMLDOMParseError> {

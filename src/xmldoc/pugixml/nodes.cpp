@@ -139,7 +139,21 @@ Status NodeMethods<Interface>::get_nodeValue(std::string& value) {
 template <class Interface>
 Status NodeMethods<Interface>::get_text(std::string& text) {
   const pugi::xml_node node = xmlNode();
-  text = node.type() == pugi::node_declaration ? declarationData(node) : textOf(tree(), node);
+  if (node.type() == pugi::node_declaration) {
+    text = declarationData(node);
+  } else {
+    textOf(tree(), node, text);
+  }
+  return kOk;
+}
+
+// Reads only as far as the answer needs; a declaration's text is its data, as get_text gives it.
+template <class Interface>
+Status NodeMethods<Interface>::matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text,
+                                         bool& matched) {
+  const pugi::xml_node node = xmlNode();
+  if (node.type() == pugi::node_declaration) return Interface::matchText(prefix, absent, limit, text, matched);
+  matched = matchTextOf(tree(), node, TextQuestion{prefix, absent, limit}, text);
   return kOk;
 }
 
@@ -174,13 +188,36 @@ Status NodeMethods<Interface>::get_childNodes(ComPtr<IXMLDOMNodeList>& children)
   return kOk;
 }
 
+// No list is made for a node without children, which most nodes of a template are.
+template <class Interface>
+Status NodeMethods<Interface>::get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) {
+  const pugi::xml_node node = xmlNode();
+  const Tree& owning = tree();
+  count = 0;
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (isListed(owning, child)) ++count;
+  }
+  if (count == 0) {
+    children.Reset();
+  } else {
+    children.Attach(new NodeList(owner(), node, count));
+  }
+  return kOk;
+}
+
+// The map handed out last serves again once the caller has let it go: reading the entries of a
+// parameter file then makes no object per element.
 template <class Interface>
 Status NodeMethods<Interface>::get_attributes(ComPtr<IXMLDOMNamedNodeMap>& attributes) {
-  if (xmlNode().type() != pugi::node_element) {
-    attributes.Reset();
-    return kFalse;
+  attributes.Reset();
+  const pugi::xml_node node = xmlNode();
+  if (node.type() != pugi::node_element) return kFalse;
+  if (attributeMap_ && attributeMap_->reusableIn(tree())) {
+    attributeMap_->standFor(node);
+  } else {
+    attributeMap_.Attach(new AttributeMap(owner(), node));
   }
-  attributes.Attach(new AttributeMap(owner(), xmlNode()));
+  attributes = ComPtr<IXMLDOMNamedNodeMap>(attributeMap_.Get());
   return kOk;
 }
 
@@ -273,48 +310,92 @@ Status AttributeNode::replaceChild(IXMLDOMNode*, IXMLDOMNode*, ComPtr<IXMLDOMNod
   return kInvalidArg;
 }
 
-const std::vector<pugi::xml_node>& NodeList::nodes() {
-  if (parent_ && (!listed_ || listedVersion_ != owner_.tree->version)) {
-    nodes_.clear();
-    for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
-      if (isListed(*owner_.tree, child)) nodes_.push_back(child);
-    }
-    listed_ = true;
-    listedVersion_ = owner_.tree->version;
+void NodeList::follow() {
+  const Tree& tree = *owner_.tree;
+  if (counted_ && countedVersion_ == tree.version) return;
+  count_ = 0;
+  for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
+    if (isListed(tree, child)) ++count_;
   }
-  return nodes_;
+  counted_ = true;
+  countedVersion_ = tree.version;
+  cursorIndex_ = -1;
+}
+
+pugi::xml_node NodeList::at(long index) {
+  if (!parent_) {
+    return index >= 0 && static_cast<std::size_t>(index) < nodes_.size() ? nodes_[static_cast<std::size_t>(index)]
+                                                                         : pugi::xml_node();
+  }
+  follow();
+  if (index < 0 || index >= count_) return pugi::xml_node();
+  const Tree& tree = *owner_.tree;
+  if (cursorIndex_ < 0 || index < cursorIndex_) {
+    cursor_ = parent_.first_child();
+    while (!isListed(tree, cursor_)) cursor_ = cursor_.next_sibling();
+    cursorIndex_ = 0;
+  }
+  while (cursorIndex_ < index) {
+    do {
+      cursor_ = cursor_.next_sibling();
+    } while (!isListed(tree, cursor_));
+    ++cursorIndex_;
+  }
+  return cursor_;
 }
 
 Status NodeList::get_length(long& length) {
-  length = static_cast<long>(nodes().size());
-  return kOk;
-}
-
-Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
-  const std::vector<pugi::xml_node>& listed = nodes();
-  if (index < 0 || static_cast<std::size_t>(index) >= listed.size()) {
-    node.Reset();
-    return kFalse;
+  if (parent_) {
+    follow();
+    length = count_;
+  } else {
+    length = static_cast<long>(nodes_.size());
   }
-  node = wrapNode(owner_, listed[static_cast<std::size_t>(index)]);
   return kOk;
 }
 
-AttributeMap::AttributeMap(NodeOwner owner, pugi::xml_node element) : owner_(std::move(owner)) {
-  for (pugi::xml_attribute attribute : element.attributes()) attributes_.push_back(attribute);
+// The caller's previous item is let go first, so that its object may serve again.
+Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
+  node.Reset();
+  const pugi::xml_node found = at(index);
+  if (!found) return kFalse;
+  if (handedOut_ && handedOut_->reusableIn(*owner_.tree)) {
+    handedOut_->standFor(found);
+  } else {
+    handedOut_.Attach(new TreeNode(owner_, found));
+  }
+  node = ComPtr<IXMLDOMNode>(handedOut_.Get());
+  return kOk;
+}
+
+void AttributeMap::standFor(pugi::xml_node element) {
+  element_ = element;
+  count_ = 0;
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    ++count_;
+  }
+  cursorIndex_ = -1;
 }
 
 Status AttributeMap::get_length(long& length) {
-  length = static_cast<long>(attributes_.size());
+  length = count_;
   return kOk;
 }
 
 Status AttributeMap::get_item(long index, ComPtr<IXMLDOMNode>& attribute) {
-  if (index < 0 || static_cast<std::size_t>(index) >= attributes_.size()) {
-    attribute.Reset();
-    return kFalse;
+  attribute.Reset();
+  if (index < 0 || index >= count_) return kFalse;
+  if (cursorIndex_ < 0 || index < cursorIndex_) {
+    cursor_ = element_.first_attribute();
+    cursorIndex_ = 0;
   }
-  attribute.Attach(new AttributeNode(owner_, attributes_[static_cast<std::size_t>(index)]));
+  for (; cursorIndex_ < index; ++cursorIndex_) cursor_ = cursor_.next_attribute();
+  if (handedOut_ && handedOut_->reusable()) {
+    handedOut_->standFor(cursor_);
+  } else {
+    handedOut_.Attach(new AttributeNode(owner_, cursor_));
+  }
+  attribute = ComPtr<IXMLDOMNode>(handedOut_.Get());
   return kOk;
 }
 

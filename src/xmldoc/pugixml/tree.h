@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -11,6 +12,29 @@
 namespace l3xml {
 namespace dom {
 namespace pugixml_backend {
+
+// The answers of the last text question (prefix, absent character, limit) that walked a
+// subtree. The walk also decides the question for every element it entered before the text's
+// first character: its text starts as the walked one does, and ends where the walk left it.
+// Those elements come next in document order, so a walk down a deep chain is made once, not once
+// per level.
+struct TextAnswers {
+  struct Answer {
+    const void* node;  // pugi::xml_node_struct
+    bool matched;
+    std::size_t length;  // of the walk's text that is this element's, when matched
+  };
+  bool valid = false;
+  unsigned long version = 0;
+  std::string prefix;
+  char absent = 0;
+  std::size_t limit = 0;
+  std::string text;  // the text the walk read
+  std::vector<Answer> answers;
+  std::size_t next = 0;  // the answer the next question is expected for
+  // The walk's elements not yet left (answer index, depth); kept for its memory.
+  std::vector<std::pair<std::size_t, int>> open;
+};
 
 // One loaded tree. Node objects share it, so a reload or the end of the document object
 // never frees nodes that a caller still holds.
@@ -33,6 +57,7 @@ struct Tree {
   // offsets at which its lines start are found on the first question.
   std::string text;
   std::vector<std::size_t> lineStarts;
+  TextAnswers textAnswers;
 };
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
