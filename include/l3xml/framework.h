@@ -152,6 +152,15 @@ struct Node {
   std::vector<Node> children;             // its element children
 
   bool leaf() const { return children.empty(); }
+
+  Node() = default;
+  Node(const Node&) = default;  // copies the subtree, one level of recursion per level of it
+  Node(Node&&) noexcept = default;
+  Node& operator=(const Node&) = default;
+  Node& operator=(Node&&) noexcept = default;
+  // Takes the subtree apart without recursion, so that a template thousands of levels deep never
+  // exhausts the stack when it goes.
+  L3XML_API ~Node();
 };
 
 // A node whose text the flattening reads as a PIXIT reference: it stands for the whole node.

@@ -8,10 +8,21 @@
 #include "parser/document_access.h"
 #include "parser/dotted_path.h"
 #include "parser/element_kind.h"
+#include "parser/message_flattening.h"
 #include "pixit/pixit_maps.h"
 #include "platform/file_system.h"
 
 namespace l3xml {
+
+Node::~Node() {
+  std::vector<Node> pending = std::move(children);
+  while (!pending.empty()) {
+    Node last = std::move(pending.back());
+    pending.pop_back();
+    for (Node& child : last.children) pending.push_back(std::move(child));
+    last.children.clear();  // emptied before it goes, so that its destructor has nothing to walk
+  }
+}
 
 NodeKind kindOf(const std::string& elementName) {
   switch (parser::kindOf(elementName)) {
@@ -92,12 +103,6 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
     }
     node.kind = kindOf(node.name);
     (void)element.get_sourcePosition(node.line, node.column);
-    if (item.depth > kMaxTreeDepth) {
-      call.setPosition(node.line, node.column);
-      call.add(Severity::kError, codes::kTooDeep,
-               "the template is nested deeper than " + std::to_string(kMaxTreeDepth) + " levels");
-      return std::nullopt;
-    }
     bool reference = false;
     std::string text;
     if (!item.underReference) {
@@ -133,6 +138,14 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
       if (!reference && !item.underReference && pixit::readsAsPixitReference(*child, std::string::npos, text)) {
         tree.references.push_back({text, node.path, node.line, node.column});
       }
+    }
+    // The root's children are the flattening's first level: an element below the deepest level it
+    // walks may stand there only as long as it holds nothing.
+    if (item.depth > parser::kMaxNestingDepth + 1 && node.listed > 0) {
+      call.setPosition(node.line, node.column);
+      call.add(Severity::kError, codes::kTooDeep,
+               "the template is nested deeper than " + std::to_string(parser::kMaxNestingDepth) + " levels");
+      return std::nullopt;
     }
     if (node.children.empty()) node.text = textOf(element);
     namePaths(node);
@@ -220,24 +233,32 @@ std::string describe(const Node& node) {
   return "(" + std::to_string(node.children.size()) + (node.children.size() == 1 ? " element)" : " elements)");
 }
 
-void compareNodes(const Node& before, const Node& after, std::vector<Change>& changes) {
-  if (before.name != after.name) {
-    changes.push_back({before.path, "<" + before.name + ">", "<" + after.name + ">"});
-    return;
-  }
-  if (before.leaf() || after.leaf()) {
-    if (before.leaf() != after.leaf() || before.text != after.text) {
-      changes.push_back({before.path, describe(before), describe(after)});
+// Walked with a stack rather than by recursion: templates may nest thousands of levels. A pair with
+// one side missing stands for an element that only the other side has.
+void compareNodes(const Node& rootBefore, const Node& rootAfter, std::vector<Change>& changes) {
+  std::vector<std::pair<const Node*, const Node*>> pending{{&rootBefore, &rootAfter}};
+  while (!pending.empty()) {
+    const auto [before, after] = pending.back();
+    pending.pop_back();
+    if (after == nullptr || before == nullptr) {
+      const Node& only = after == nullptr ? *before : *after;
+      changes.push_back(
+          {only.path, before != nullptr ? describe(only) : "(absent)", after != nullptr ? describe(only) : "(absent)"});
+    } else if (before->name != after->name) {
+      changes.push_back({before->path, "<" + before->name + ">", "<" + after->name + ">"});
+    } else if (before->leaf() || after->leaf()) {
+      if (before->leaf() != after->leaf() || before->text != after->text) {
+        changes.push_back({before->path, describe(*before), describe(*after)});
+      }
+    } else {
+      // Pushed in reverse, so that the changes come out in document order, as a recursion gives them.
+      const std::size_t common = std::min(before->children.size(), after->children.size());
+      for (std::size_t i = after->children.size(); i > common; --i)
+        pending.push_back({nullptr, &after->children[i - 1]});
+      for (std::size_t i = before->children.size(); i > common; --i)
+        pending.push_back({&before->children[i - 1], nullptr});
+      for (std::size_t i = common; i > 0; --i) pending.push_back({&before->children[i - 1], &after->children[i - 1]});
     }
-    return;
-  }
-  const std::size_t common = std::min(before.children.size(), after.children.size());
-  for (std::size_t i = 0; i < common; ++i) compareNodes(before.children[i], after.children[i], changes);
-  for (std::size_t i = common; i < before.children.size(); ++i) {
-    changes.push_back({before.children[i].path, describe(before.children[i]), "(absent)"});
-  }
-  for (std::size_t i = common; i < after.children.size(); ++i) {
-    changes.push_back({after.children[i].path, "(absent)", describe(after.children[i])});
   }
 }
 

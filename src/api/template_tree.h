@@ -14,12 +14,8 @@
 namespace l3xml {
 namespace api {
 
-// How deep the tree may nest. Lower than the flattening's limit: a Node holds its children by
-// value, so copying or destroying a tree recurses once per level on the native stack.
-inline constexpr std::size_t kMaxTreeDepth = 1000;
-
 // The template at path as a tree; nothing, with the reason among the call's diagnostics, when it
-// cannot be read, does not parse or is nested deeper than kMaxTreeDepth.
+// cannot be read, does not parse or is nested deeper than the flattening accepts.
 std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name);
 
 // The element at a place of a flattening (indices in the child lists from the root's down, from 0),
