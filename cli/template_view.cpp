@@ -25,20 +25,6 @@ const char* kindLabel(l3xml::NodeKind kind) {
   return "";
 }
 
-const char* kindName(l3xml::NodeKind kind) {
-  switch (kind) {
-    case l3xml::NodeKind::kChoice:
-      return "choice";
-    case l3xml::NodeKind::kOptional:
-      return "optional";
-    case l3xml::NodeKind::kSequence:
-      return "sequence";
-    case l3xml::NodeKind::kOther:
-      break;
-  }
-  return "element";
-}
-
 // Every element with its depth, in document order; the depth is bounded by the library's reading.
 template <class Visit>
 void forEachNode(const l3xml::Node& root, Visit visit) {
@@ -105,7 +91,7 @@ Json TreePrinter::json(const l3xml::Node& root) const {
   };
   forEachNode(root, [&](const l3xml::Node& node, int depth) {
     close(depth - 1);
-    Json json{{"name", node.name}, {"kind", kindName(node.kind)}, {"path", node.path}};
+    Json json{{"name", node.name}, {"kind", l3xml::kindName(node.kind)}, {"path", node.path}};
     if (node.leaf()) {
       json["value"] = node.text;
       if (l3xml::isPixitReference(node.text) && campaign_ != nullptr) {

@@ -63,23 +63,9 @@ std::vector<NodeRef> childrenOf(const NodeRef& parent) {
   return children;
 }
 
-const char* kindName(l3xml::NodeKind kind) {
-  switch (kind) {
-    case l3xml::NodeKind::kChoice:
-      return "choice";
-    case l3xml::NodeKind::kOptional:
-      return "optional";
-    case l3xml::NodeKind::kSequence:
-      return "sequence";
-    case l3xml::NodeKind::kOther:
-      break;
-  }
-  return "element";
-}
-
 std::string nodeRepr(const NodeRef& ref) {
   const l3xml::Node& node = *ref.node;
-  std::string text = "<Node " + node.path + " (" + kindName(node.kind);
+  std::string text = "<Node " + node.path + " (" + l3xml::kindName(node.kind);
   if (node.leaf()) text += ", " + quoted(node.text);
   if (!node.children.empty()) text += ", " + std::to_string(node.children.size()) + " children";
   return text + ")>";

@@ -134,6 +134,11 @@ struct Campaign {
 enum class NodeKind { kChoice, kOptional, kSequence, kOther };
 
 L3XML_API NodeKind kindOf(const std::string& elementName);
+// "choice", "optional", "sequence" or "element".
+L3XML_API const char* kindName(NodeKind kind);
+// The candidate nearest to word by edit distance (letter case aside), when it is near enough to be
+// a likely slip of the keyboard; empty otherwise.
+L3XML_API std::string nearestName(const std::string& word, const std::vector<std::string>& candidates);
 // A text that the library reads as a PIXIT reference: "px_" and no space.
 L3XML_API bool isPixitReference(const std::string& text);
 

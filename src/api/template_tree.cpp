@@ -38,6 +38,20 @@ NodeKind kindOf(const std::string& elementName) {
   return NodeKind::kOther;
 }
 
+const char* kindName(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kChoice:
+      return "choice";
+    case NodeKind::kOptional:
+      return "optional";
+    case NodeKind::kSequence:
+      return "sequence";
+    case NodeKind::kOther:
+      break;
+  }
+  return "element";
+}
+
 bool isPixitReference(const std::string& text) { return pixit::isPixitReference(text); }
 
 namespace api {

@@ -221,4 +221,8 @@ std::string didYouMean(const std::string& word, const std::vector<std::string>& 
 }
 
 }  // namespace api
+std::string nearestName(const std::string& word, const std::vector<std::string>& candidates) {
+  return api::nearestName(word, candidates);
+}
+
 }  // namespace l3xml

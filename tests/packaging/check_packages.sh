@@ -146,7 +146,7 @@ check_deb_cli() {
     grep -q "^Usage: l3xml $subcommand" "$work/help" || fail "l3xml $subcommand --help: no usage line"
   done
   # The main job, on the example framework that the package installs beside it.
-  (cd "$work" && "$cli" --quiet run >run.out) || fail "l3xml run failed"
+  (cd "$work" && "$cli" run --example >run.out) || fail "l3xml run --example failed"
   grep -q '^templates: ' "$work/run.out" || fail "l3xml run printed no summary"
 }
 
@@ -183,7 +183,7 @@ check_deb_completion() {
     "l3xml --ce|--cell"
     "l3xml --cell Sec|SecondaryCell"
     "l3xml flatten --js|--json"
-    "l3xml --quiet flatten Act|ActiveSetUpdate.xml"
+    "l3xml --color never flatten Act|ActiveSetUpdate.xml"
     "l3xml get RRCConnectionR|RRCConnectionRelease.xml"
     "l3xml --system $work/framework show M|Msg.xml"
   )
