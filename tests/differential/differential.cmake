@@ -1,8 +1,8 @@
 # The differential test between the two backends, run by ctest:
 #   cmake -DNATIVE=<native program> -DWORK=<folder> [-DWINDOWS=<program.exe> -DEMULATOR=<wine64>]
 #         -P differential.cmake
-# The native program generates the templates and dumps them over pugixml; with WINDOWS, the
-# Windows build dumps them over the service under wine and the native program compares the two.
+# generate.py makes the templates and the native program dumps them over pugixml; with WINDOWS,
+# the Windows build dumps them over the service under wine and compare.py compares the two.
 cmake_minimum_required(VERSION 3.25)
 if(NOT EXISTS "${NATIVE}")
   message(FATAL_ERROR "differential: ${NATIVE} is missing: build the default preset first (scripts/test.sh does)")
@@ -16,10 +16,11 @@ function(run)
   endif()
 endfunction()
 
+find_program(PYTHON NAMES python3 REQUIRED)
 file(REMOVE_RECURSE "${WORK}")
-run("${NATIVE}" generate "${WORK}/files")
-run("${NATIVE}" dump "${WORK}/files" "${WORK}/native.dump")
+run("${PYTHON}" "${CMAKE_CURRENT_LIST_DIR}/generate.py" "${WORK}/files")
+run("${NATIVE}" "${WORK}/files" "${WORK}/native.dump")
 if(WINDOWS)
-  run(${EMULATOR} "${WINDOWS}" dump "${WORK}/files" "${WORK}/windows.dump")
-  run("${NATIVE}" compare "${WORK}/native.dump" "${WORK}/windows.dump")
+  run(${EMULATOR} "${WINDOWS}" "${WORK}/files" "${WORK}/windows.dump")
+  run("${PYTHON}" "${CMAKE_CURRENT_LIST_DIR}/compare.py" "${WORK}/native.dump" "${WORK}/windows.dump")
 endif()

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <vector>
 
 #include "differential.h"
 #include "xmldoc/document_factory.h"
@@ -40,8 +41,9 @@ std::string recoded(const std::string& text, bool toUtf8) {
 #endif
 }
 
-}  // namespace
-
+// text as a dump holds it: printable ASCII as it is, '\\' and '|' escaped, other characters of
+// UTF-8 text as \u{hex}, and other bytes (all bytes beyond ASCII when utf8 is false) as \n, \r,
+// \t or \xhh.
 std::string escaped(const std::string& text, bool utf8) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
@@ -73,8 +75,6 @@ std::string escaped(const std::string& text, bool utf8) {
   }
   return out;
 }
-
-namespace {
 
 std::string hex(dom::Status status) {
   char text[16];
