@@ -5,7 +5,6 @@
 
 #include "faulty_dom.h"
 #include "library_test.h"
-#include "platform/com_runtime.h"
 
 namespace l3xml_test {
 namespace {
@@ -225,19 +224,6 @@ TEST_F(ParameterFileTest, CopiesAndAssignmentsHaveListsOfTheirOwn) {
   auto list = assigned.getparamList();
   list.clear();
   EXPECT_EQ(assigned.getparamList().size(), 2u);
-}
-
-TEST_F(ParameterFileTest, DestructionLogsAndBalancesCom) {
-  const int before = l3xml::platform::comInitializationCount();
-  {
-    ParameterFileReader scoped;
-    ParameterFileReader copy(scoped);
-  }
-  EXPECT_EQ(l3xml::platform::comInitializationCount(), before);
-  EXPECT_EQ(logs(), std::vector<LogRecord>(2, {kDebug, "IN DESTRUCTOR OF ParameterFileReader"}));
-  ParameterFileReader empty;
-  EXPECT_TRUE(empty.getparamList().empty());
-  EXPECT_EQ(empty.getparamStructure_sync().sourceParam, "");
 }
 
 }  // namespace
