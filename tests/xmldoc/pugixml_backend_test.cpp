@@ -29,8 +29,8 @@ void failClose(platform::FileOperations& table) {
 void failReplace(platform::FileOperations& table) {
   table.replace = [](const char*, const char*) { return false; };
 }
-void failOpen(platform::FileOperations& table) {
-  table.open = [](const char*, const char*) -> std::FILE* { return nullptr; };
+void failCreate(platform::FileOperations& table) {
+  table.createNew = [](const char*) -> std::FILE* { return nullptr; };
 }
 
 class XmlFileFailureTest : public ::testing::TestWithParam<void (*)(platform::FileOperations&)> {
@@ -57,7 +57,35 @@ TEST_P(XmlFileFailureTest, SaveLeavesTheDestinationAndNoTemporaryFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, XmlFileFailureTest,
-                         ::testing::Values(failOpen, failWrite, failClose, failReplace));
+                         ::testing::Values(failCreate, failWrite, failClose, failReplace));
+
+// Indentation would grow with the square of the depth: a deep document is saved without it, a
+// shallow one keeps it.
+struct Depth {
+  int levels;
+  bool indented;
+};
+
+class SavedSizeTest : public ::testing::TestWithParam<Depth> {};
+
+TEST_P(SavedSizeTest, StaysLinearInTheDocument) {
+  std::string text = "<?xml version=\"1.0\"?>";
+  for (int i = 0; i < GetParam().levels; ++i) text += "\n<e>";
+  text += "x";
+  for (int i = 0; i < GetParam().levels; ++i) text += "\n</e>";
+  ComPtr<IXMLDOMDocument> document;
+  ASSERT_EQ(l3xml::dom::createBackendDocument(document), kOk);
+  bool successful = false;
+  ASSERT_EQ(document->loadXML(text, successful), kOk);
+  ASSERT_TRUE(successful);
+  TempDir dir;
+  ASSERT_EQ(document->save(dir / "out.xml"), kOk);
+  const std::string saved = readFile(dir / "out.xml");
+  EXPECT_LE(saved.size(), 10 * text.size());
+  EXPECT_EQ(saved.find("\n\t\t") != std::string::npos, GetParam().indented);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SavedSizeTest, ::testing::Values(Depth{40, true}, Depth{40000, false}));
 
 }  // namespace
 }  // namespace l3xml_test
