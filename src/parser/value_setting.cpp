@@ -90,8 +90,12 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
   }
   workingPath = paths::workingCopyPath(state.settings.work, sourcePath, fileName);
   if (!platform::pathExists(workingPath)) {
-    (void)platform::makeDirectories(platform::parentFolder(workingPath));
-    (void)copyFileLogged(sourcePath, workingPath);
+    const std::string folder = platform::parentFolder(workingPath);
+    (void)platform::makeDirectories(folder);
+    if (!copyFileLogged(sourcePath, workingPath) && platform::pathExists(folder) && !platform::canWrite(folder)) {
+      logging::error(logging::kCodeWriteFailed,
+                     {"SetVal: the working copy cannot be made: the folder ", folder, " is read-only"});
+    }
   }
   if (!platform::canRead(workingPath)) {
     logging::error(logging::kCodeWriteFailed,

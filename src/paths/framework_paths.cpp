@@ -113,6 +113,7 @@ std::optional<Candidate> locate(const FrameworkFolders& folders, const std::stri
   for (const Row& row : kSearchRows) {
     ++number;
     if (!includeWorkingCopies && row.area == Area::kWorkingCopies) continue;
+    if (!folders.searchUnsetBases && row.base != Base::kFixedFolder && baseFolder(folders, row.base).empty()) continue;
     Candidate candidate = candidateOf(folders, row, number, cellFolder, fileName);
     if (platform::pathExists(candidate.path)) return candidate;
   }

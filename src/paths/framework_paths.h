@@ -21,6 +21,9 @@ struct FrameworkFolders {
   std::string system;
   std::string cell;  // "SecondaryCell" selects the secondary list; anything else the primary one
   std::string work;  // xmlParserSourcePath
+  // The legacy interface tests a candidate on an unset base as it stands (from the file system's
+  // root); the modern interface and the command line leave such candidates out.
+  bool searchUnsetBases = true;
 };
 
 // The cell folder whose list the setting selects: only the exact secondary name selects it.

@@ -86,54 +86,34 @@ TEST_F(NodeRenamingTest, MissingFilesFailWithoutChangingAnything) {
   EXPECT_NE(logs().back().message.find("CXMLParser::UpdateNodeName: the work folder " + elsewhere), std::string::npos);
 }
 
-// Each step of the rewrite made to fail: the call fails, the earlier working copy stays whole and
-// no intermediate file is left.
-struct RenameFault {
-  const char* name;
-  void (*install)(l3xml::platform::FileOperations&);
-};
-
-class RenameFaultTest : public NodeRenamingTest, public ::testing::WithParamInterface<RenameFault> {};
-
-TEST_P(RenameFaultTest, LeavesTheWorkingCopyAsItWas) {
+// Each step of the rewrite made to fail: the earlier working copy stays whole, no temp.xml is left.
+TEST_F(NodeRenamingTest, AFailedStepLeavesTheWorkingCopyAsItWas) {
+  using Operations = l3xml::platform::FileOperations;
+  const std::pair<const char*, void (*)(Operations&)> steps[] = {
+      {"open", [](Operations& o) { o.open = [](const char*, const char*) -> std::FILE* { return nullptr; }; }},
+      {"create", [](Operations& o) { o.createNew = [](const char*) -> std::FILE* { return nullptr; }; }},
+      {"read", [](Operations& o) { o.error = [](std::FILE*) { return 1; }; }},
+      {"write",
+       [](Operations& o) {
+         o.write = [](const void*, std::size_t, std::size_t, std::FILE*) -> std::size_t { return 0; };
+       }},
+      {"close",
+       [](Operations& o) {
+         o.close = [](std::FILE* f) { return l3xml::platform::systemFileOperations().close(f), EOF; };
+       }},
+      {"move", [](Operations& o) { o.replace = [](const char*, const char*) { return false; }; }}};
   place("RRCMessage/PrimaryCell/R.xml", "<a/>");
-  writeFile(system + "/temp/R.xml", "<earlier/>");
-  std::string file = "R.xml";
-  GetParam().install(l3xml::platform::fileOperations());
-  EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
-  l3xml::platform::fileOperations() = l3xml::platform::systemFileOperations();
-  EXPECT_EQ(readFile(system + "/temp/R.xml"), "<earlier/>");
-  EXPECT_FALSE(fileExists(system + "/temp/temp.xml"));
+  for (const auto& [step, fail] : steps) {
+    SCOPED_TRACE(step);
+    writeFile(system + "/temp/R.xml", "<earlier/>");
+    fail(l3xml::platform::fileOperations());
+    std::string file = "R.xml";
+    EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
+    l3xml::platform::fileOperations() = l3xml::platform::systemFileOperations();
+    EXPECT_EQ(readFile(system + "/temp/R.xml"), "<earlier/>");
+    EXPECT_FALSE(fileExists(system + "/temp/temp.xml"));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, RenameFaultTest,
-    ::testing::Values(
-        RenameFault{"OpenTemplate",
-                    [](l3xml::platform::FileOperations& ops) {
-                      ops.open = [](const char*, const char*) -> std::FILE* { return nullptr; };
-                    }},
-        RenameFault{"CreateTempXml",
-                    [](l3xml::platform::FileOperations& ops) {
-                      ops.createNew = [](const char*) -> std::FILE* { return nullptr; };
-                    }},
-        RenameFault{"Read", [](l3xml::platform::FileOperations& ops) { ops.error = [](std::FILE*) { return 1; }; }},
-        RenameFault{"Write",
-                    [](l3xml::platform::FileOperations& ops) {
-                      ops.write = [](const void*, std::size_t, std::size_t, std::FILE*) -> std::size_t { return 0; };
-                    }},
-        RenameFault{"Close",
-                    [](l3xml::platform::FileOperations& ops) {
-                      ops.close = [](std::FILE* f) {
-                        l3xml::platform::systemFileOperations().close(f);
-                        return EOF;
-                      };
-                    }},
-        RenameFault{"MoveOverTheWorkingCopy",
-                    [](l3xml::platform::FileOperations& ops) {
-                      ops.replace = [](const char*, const char*) { return false; };
-                    }}),
-    [](const ::testing::TestParamInfo<RenameFault>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace l3xml_test

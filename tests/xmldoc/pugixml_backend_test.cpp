@@ -61,31 +61,21 @@ INSTANTIATE_TEST_SUITE_P(Operations, XmlFileFailureTest,
 
 // Indentation would grow with the square of the depth: a deep document is saved without it, a
 // shallow one keeps it.
-struct Depth {
-  int levels;
-  bool indented;
-};
-
-class SavedSizeTest : public ::testing::TestWithParam<Depth> {};
-
-TEST_P(SavedSizeTest, StaysLinearInTheDocument) {
-  std::string text = "<?xml version=\"1.0\"?>";
-  for (int i = 0; i < GetParam().levels; ++i) text += "\n<e>";
-  text += "x";
-  for (int i = 0; i < GetParam().levels; ++i) text += "\n</e>";
-  ComPtr<IXMLDOMDocument> document;
-  ASSERT_EQ(l3xml::dom::createBackendDocument(document), kOk);
-  bool successful = false;
-  ASSERT_EQ(document->loadXML(text, successful), kOk);
-  ASSERT_TRUE(successful);
-  TempDir dir;
-  ASSERT_EQ(document->save(dir / "out.xml"), kOk);
-  const std::string saved = readFile(dir / "out.xml");
-  EXPECT_LE(saved.size(), 10 * text.size());
-  EXPECT_EQ(saved.find("\n\t\t") != std::string::npos, GetParam().indented);
+TEST(SavedSizeTest, StaysLinearInTheDocument) {
+  for (const int levels : {40, 40000}) {
+    std::string text;
+    for (int i = 0; i < 2 * levels; ++i) text += i < levels ? "\n<e>" : "\n</e>";
+    ComPtr<IXMLDOMDocument> document;
+    bool successful = false;
+    ASSERT_EQ(l3xml::dom::createBackendDocument(document), kOk);
+    ASSERT_EQ(document->loadXML(text, successful), kOk);
+    TempDir dir;
+    ASSERT_EQ(document->save(dir / "out.xml"), kOk);
+    const std::string saved = readFile(dir / "out.xml");
+    EXPECT_LE(saved.size(), 10 * text.size());
+    EXPECT_EQ(saved.find("\n\t\t") != std::string::npos, levels == 40);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Depths, SavedSizeTest, ::testing::Values(Depth{40, true}, Depth{40000, false}));
 
 }  // namespace
 }  // namespace l3xml_test
