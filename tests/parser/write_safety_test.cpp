@@ -137,5 +137,16 @@ TEST_F(WriteSafetyTest, ValuesThatAreNotXmlTextAreRefused) {
   EXPECT_TRUE(set("M.xml", "px_A", "\t\xC3\xA9\xF0\x9F\x93\xB6"));
 }
 
+TEST_F(WriteSafetyTest, ReadOnlyWorkingCopyIsReportedAndLeftAsItIs) {
+  ASSERT_TRUE(set("M.xml", "px_A", "1"));
+  const std::string copy = system + "/temp/PrimaryCell/M.xml";
+  const std::string before = readFile(copy);
+  fs::permissions(copy, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  (void)set("M.xml", "px_B", "2");  // the result stays what a failed save gives
+  fs::permissions(copy, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(readFile(copy), before);
+  EXPECT_TRUE(logged(kError, "SetVal: the working copy is read-only and was left as it is: " + copy));
+}
+
 }  // namespace
 }  // namespace l3xml_test

@@ -73,6 +73,9 @@ TEST(SavedSizeTest, StaysLinearInTheDocument) {
     ASSERT_EQ(document->save(dir / "out.xml"), kOk);
     const std::string saved = readFile(dir / "out.xml");
     EXPECT_LE(saved.size(), 10 * text.size());
+    std::size_t opened = 0;
+    for (auto at = saved.find("<e>"); at != std::string::npos; at = saved.find("<e>", at + 1)) ++opened;
+    EXPECT_EQ(opened, static_cast<std::size_t>(levels));
     EXPECT_EQ(saved.find("\n\t\t") != std::string::npos, levels == 40);
   }
 }

@@ -62,6 +62,7 @@ class Writer {
     writeDocument();
     if (overBudget_) {
       indent_ = false;
+      overBudget_ = false;
       out_.clear();
       writeDocument();
     }
