@@ -135,13 +135,5 @@ INSTANTIATE_TEST_SUITE_P(
                   [](platform::FileOperations& ops) { ops.copy = [](const char*, const char*) { return false; }; }}),
     [](const ::testing::TestParamInfo<StepFault>& info) { return std::string(info.param.name); });
 
-TEST_F(FileHelpersTest, TrimFailsCleanlyWhenTheIntermediateFolderIsMissing) {
-  const std::string path = place("t.xml", "<a/>\n");
-  std::string elsewhere = system + "/no/such/folder";
-  SetXMLParserSourcePath_WCDMA(elsewhere.data());
-  EXPECT_EQ(trim(path), 1);
-  EXPECT_EQ(readFile(path), "<a/>\n");
-}
-
 }  // namespace
 }  // namespace l3xml_test
