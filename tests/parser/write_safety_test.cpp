@@ -7,6 +7,7 @@
 
 #include "library_test.h"
 #include "params/association_file.h"
+#include "platform/file_system.h"
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -135,6 +136,16 @@ TEST_F(WriteSafetyTest, ValuesThatAreNotXmlTextAreRefused) {
   }
   EXPECT_EQ(messagesAt(kError).size(), 7U);
   EXPECT_TRUE(set("M.xml", "px_A", "\t\xC3\xA9\xF0\x9F\x93\xB6"));
+}
+
+TEST_F(WriteSafetyTest, ALockHeldElsewhereFailsTheWriteWithAnError) {
+  l3xml::platform::FileLock other;
+  std::string reason;
+  ASSERT_TRUE(other.acquire(system + "/l3xml.lock", 0, reason));
+  EXPECT_FALSE(set("M.xml", "px_A", "1"));
+  EXPECT_FALSE(fs::exists(system + "/temp/PrimaryCell/M.xml"));
+  EXPECT_TRUE(logged(kError, "CXMLParser::SetVal: the work folder " + system +
+                                 " cannot be locked for writing (another process holds it); nothing was written"));
 }
 
 TEST_F(WriteSafetyTest, ReadOnlyWorkingCopyIsReportedAndLeftAsItIs) {
