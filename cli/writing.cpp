@@ -1,6 +1,7 @@
 // Writes into working copies and what they changed.
 #include "writing.h"
 
+#include <filesystem>
 #include <iostream>
 
 #include "diagnostic_report.h"
@@ -28,7 +29,9 @@ bool mayWrite(Session& session, const TemplateRef& ref, bool dryRun) {
 
 void checkReferences(Session& session, const l3xml::Framework& framework, const l3xml::Campaign* campaign,
                      const std::string& workingCopy) {
-  if (campaign == nullptr) return;
+  // A working copy that was never written has nothing to check; the failed write has its own error.
+  std::error_code error;
+  if (campaign == nullptr || !std::filesystem::exists(workingCopy, error)) return;
   const l3xml::Result<l3xml::Template> tree = framework.readTemplate(workingCopy);
   if (!session.accept(tree)) return;
   l3xml::Diagnostics unresolved;

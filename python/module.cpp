@@ -139,6 +139,8 @@ void bindDiagnostics(py::module_& m) {
       {"NO_FRAMEWORK", l3xml::codes::kNoFramework},
       {"BAD_SELECTOR", l3xml::codes::kBadSelector},
       {"WRITE_FAILED", l3xml::codes::kWriteFailed},
+      {"REFUSED_NAME", l3xml::codes::kRefusedName},
+      {"BAD_VALUE", l3xml::codes::kBadValue},
       {"LIBRARY", l3xml::codes::kLibrary},
       {"INTERNAL_ERROR", l3xml::codes::kInternal},
   };

@@ -94,6 +94,8 @@ inline constexpr const char* kShadowedTemplate = "shadowed-template";
 inline constexpr const char* kNoFramework = "no-framework";  // neither base folder is set
 inline constexpr const char* kBadSelector = "bad-selector";  // a selector that cannot be evaluated or selects nothing
 inline constexpr const char* kWriteFailed = "write-failed";  // a working copy that could not be written
+inline constexpr const char* kRefusedName = "refused-name";  // a file name that would lead out of its folder
+inline constexpr const char* kBadValue = "bad-value";        // a value that is not XML 1.0 text in UTF-8
 inline constexpr const char* kLibrary = "library";           // any other failure the library reports
 inline constexpr const char* kInternal = "internal-error";   // a fault of the library itself
 }  // namespace codes

@@ -176,6 +176,8 @@ _ERRORS = {
     codes.OUT_OF_RANGE: InvalidValueError,
     codes.BAD_BINARY: InvalidValueError,
     codes.WRITE_FAILED: WriteError,
+    codes.REFUSED_NAME: NotFoundError,
+    codes.BAD_VALUE: InvalidValueError,
 }
 
 

@@ -28,6 +28,8 @@ class codes:
     NO_FRAMEWORK: str
     BAD_SELECTOR: str
     WRITE_FAILED: str
+    REFUSED_NAME: str
+    BAD_VALUE: str
     LIBRARY: str
     INTERNAL_ERROR: str
 

@@ -9,8 +9,10 @@ namespace l3xml {
 namespace api {
 
 paths::FrameworkFolders settingsOf(const Folders& folders) {
-  return paths::FrameworkFolders{folders.user, folders.system, folders.cell,
-                                 folders.work.empty() ? folders.system : folders.work};
+  paths::FrameworkFolders settings{folders.user, folders.system, folders.cell,
+                                   folders.work.empty() ? folders.system : folders.work};
+  settings.searchUnsetBases = false;  // the lookup never searches the file system's root
+  return settings;
 }
 
 Call::Call(const Folders& folders) : observing_(*this) {

@@ -42,6 +42,8 @@ inline constexpr Code kCodeLineTooLong = codes::kLineTooLong;
 inline constexpr Code kCodeTooDeep = codes::kTooDeep;
 inline constexpr Code kCodeBadSelector = codes::kBadSelector;
 inline constexpr Code kCodeWriteFailed = codes::kWriteFailed;
+inline constexpr Code kCodeRefusedName = codes::kRefusedName;
+inline constexpr Code kCodeBadValue = codes::kBadValue;
 
 // Joins the pieces into logMessageBuffer (cut at its end) and logs the result at level.
 void logJoined(Level level, Code code, std::initializer_list<std::string_view> pieces);

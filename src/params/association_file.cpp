@@ -111,6 +111,10 @@ void applyBinding(AssociationRun& run, AssociationBinding& binding, dom::IXMLDOM
     if (run.observer != nullptr) run.observer->binding(parameterName, binding, std::string(), element, false);
     return;
   }
+  if (!paths::acceptFileName("AssociationFileParse", binding.fileName)) {
+    if (run.observer != nullptr) run.observer->binding(parameterName, binding, converted, element, false);
+    return;
+  }
   bool written = false;
   if (run.write) {
     // A fresh parser for every value: no parser state lives on between bindings.
@@ -130,7 +134,7 @@ long applyAssociationFile(state::ModuleState& state, const std::string& fileName
                           const std::map<std::string, ParamStructure>& pixitList, AssociationObserver* observer,
                           bool write) {
   ParameterFileReader reader;  // lives for the run, as the reader that makes the document would
-  const std::string path = paths::findFrameworkFile(state.settings, fileName);
+  const std::string path = paths::findFrameworkFile(state.settings, fileName, "AssociationFileParse");
   if (path.empty()) {
     logging::error(
         logging::kCodeMissingFile,

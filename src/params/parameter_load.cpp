@@ -51,7 +51,7 @@ bool loadParameters(state::ModuleState& state, const ParameterLoad& load,
   // A type file named by the caller may be a path of its own; a chosen one is looked up.
   std::string typePath = !load.typeFile.empty() && platform::pathExists(load.typeFile)
                              ? load.typeFile
-                             : paths::findFrameworkFile(state.settings, typeFile);
+                             : paths::findFrameworkFile(state.settings, typeFile, "ReadParameterFileWrapper");
   if (typePath.empty()) {
     logging::error(logging::kCodeMissingFile, {"RETURNING ERROR FROM ReadParameterFileWrapper - error for Types.xml"});
     return false;

@@ -4,6 +4,7 @@
 
 #include "logging/logging.h"
 #include "parser/file_helpers.h"
+#include "paths/work_folder_lock.h"
 #include "platform/file_system.h"
 #include "state/module_state.h"
 
@@ -22,22 +23,51 @@ bool copyFileLogged(const std::string& source, const std::string& destination) {
   return copied;
 }
 
+namespace {
+
+// Where the file's last '>' ends, counted in characters of its encoding: two-byte units after a
+// UTF-16 byte-order mark, bytes otherwise. npos when there is none.
+std::string::size_type endOfLastTag(const std::string& content) {
+  const bool littleEndian = content.compare(0, 2, "\xFF\xFE") == 0;
+  if (!littleEndian && content.compare(0, 2, "\xFE\xFF") != 0) {
+    const std::string::size_type last = content.rfind('>');
+    return last == std::string::npos ? last : last + 1;
+  }
+  const char low = littleEndian ? '>' : '\0';
+  const char high = littleEndian ? '\0' : '>';
+  std::string::size_type end = std::string::npos;
+  for (std::size_t unit = 2; unit + 1 < content.size(); unit += 2) {
+    if (content[unit] == low && content[unit + 1] == high) end = unit + 2;
+  }
+  return end;
+}
+
+}  // namespace
+
 // The trimmed content goes through the fixed intermediate file and is copied back over the file
-// before anything is deleted, so that a failure at any step leaves the file as it was.
+// before anything is deleted, so that a failure at any step leaves the file as it was. The work
+// folder's lock keeps other writers off the intermediate file meanwhile.
 long trimAfterLastTag(const std::string& work, const std::string& path) {
+  const paths::WorkFolderLock lock("CXMLParser::removeNewLineChar", work);
+  if (!lock.held()) return 1;
   const std::string intermediate = work + platform::kSeparator + "newFile.xml";
   std::string content;
   if (!platform::readFileBytes(path, content)) {
     logging::error({"CXMLParser::removeNewLineChar: cannot read ", path});
     return 1;
   }
-  const std::string::size_type lastClose = content.rfind('>');
-  if (lastClose == std::string::npos) {
+  const std::string::size_type end = endOfLastTag(content);
+  if (end == std::string::npos) {
     logging::debug({"The File is Empty "});
     return 1;
   }
-  content.resize(lastClose + 1);
-  if (!platform::writeFileBytes(intermediate, content)) {
+  if (!platform::canWrite(path)) {
+    logging::error(logging::kCodeWriteFailed,
+                   {"CXMLParser::removeNewLineChar: the file is read-only and was left as it is: ", path});
+    return 1;
+  }
+  content.resize(end);
+  if (!platform::writeNewFileBytes(intermediate, content)) {
     (void)platform::removeFile(intermediate);
     logging::error(logging::kCodeWriteFailed, {"CXMLParser::removeNewLineChar: cannot write ", intermediate});
     return 1;

@@ -255,7 +255,7 @@ std::string flattenFile(Flattening& work, const std::string& fileName) {
   long childCount = 0;
   bool loaded = false;
 
-  const std::string path = paths::findFrameworkFile(work.state.settings, fileName);
+  const std::string path = paths::findFrameworkFile(work.state.settings, fileName, "CXMLParser::ParseXML");
   if (path.empty()) {
     failure = "CXMLParser::ParseXML: ERROR GETTING path name from getFrameworkCompleteFilePath_WCDMA";
     failureCode = logging::kCodeMissingFile;

@@ -2,11 +2,13 @@
 #include "parser/node_renaming.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <l3xml/l3xml.h>
 
 #include "logging/logging.h"
 #include "paths/framework_paths.h"
+#include "paths/work_folder_lock.h"
 #include "platform/file_system.h"
 
 namespace l3xml {
@@ -46,19 +48,33 @@ long renameNode(state::ModuleState& state, const std::string& fileName, const st
                 const std::string& newName) {
   logging::debug({"CXMLParser::UpdateNodeName :Setting value in file::", fileName, " and Old Node Name::", oldName,
                   " and New Node Name::", newName});
-  const std::string inputSourcePath = paths::findFrameworkFile(state.settings, fileName);
+  const std::string inputSourcePath = paths::findFrameworkFile(state.settings, fileName, "CXMLParser::UpdateNodeName");
   logging::debug({"CXMLParser::UpdateNodeName :inputSourcePath = ", inputSourcePath});
   const std::string tempFolder = state.settings.work + paths::subFolder({"temp"});
   const std::string outputSourcePath = tempFolder + "temp.xml";
   const std::string outputTempPath = tempFolder + fileName;
   logging::debug({"CXMLParser::UpdateNodeName :outputSourcePath = ", outputSourcePath});
 
+  // The read, the rewrite and the move hold the work folder's lock: "temp.xml" is shared by every
+  // renaming, and the working copy read may be the one written.
+  std::optional<paths::WorkFolderLock> lock;
+  if (!inputSourcePath.empty() && !lock.emplace("CXMLParser::UpdateNodeName", state.settings.work).held()) {
+    return -1000;
+  }
   std::FILE* input = inputSourcePath.empty() ? nullptr : platform::openFile(inputSourcePath, "rb");
   if (input == nullptr) {
     logging::debug({"CXMLParser::UpdateNodeName :File not created = ", inputSourcePath});
     return -1000;
   }
-  std::FILE* output = platform::openFile(outputSourcePath, "wb");
+  if (platform::pathExists(outputTempPath) && !platform::canWrite(outputTempPath)) {
+    platform::closeFile(input);
+    logging::error(
+        logging::kCodeWriteFailed,
+        {"CXMLParser::UpdateNodeName: the working copy is read-only and was left as it is: ", outputTempPath});
+    return -1000;
+  }
+  (void)platform::removeFile(outputSourcePath);  // a link planted at the name is removed, never followed
+  std::FILE* output = platform::fileOperations().createNew(outputSourcePath.c_str());
   if (output == nullptr) {
     platform::closeFile(input);
     logging::debug({"CXMLParser::UpdateNodeName :File not created = ", outputSourcePath});
@@ -81,9 +97,10 @@ long renameNode(state::ModuleState& state, const std::string& fileName, const st
     return -1000;
   }
 
-  (void)platform::removeFile(outputTempPath);
+  // Moved over the working copy in one step: there is always a whole working copy.
   logging::debug({"CXMLParser::UpdateNodeName :outputTempPath = ", outputTempPath});
-  if (platform::renameFile(outputSourcePath, outputTempPath) != 0) {
+  if (!platform::replaceFile(outputSourcePath, outputTempPath)) {
+    (void)platform::removeFile(outputSourcePath);
     logging::debug({"CXMLParser::UpdateNodeName :File Renamed Failed"});
     return -1000;
   }

@@ -16,7 +16,7 @@ namespace parser {
 std::vector<std::string> readValues(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
                                     const std::string& fileName, const std::string& pathText) {
   std::vector<std::string> values;
-  const std::string fullPath = paths::findFrameworkFile(state.settings, fileName);
+  const std::string fullPath = paths::findFrameworkFile(state.settings, fileName, "CXMLParser::GetVals");
   if (fullPath.empty()) {
     logging::error(logging::kCodeMissingFile,
                    {"CXMLParser::GetVals ERROR returning from getFrameworkCompleteFilePath_WCDMA - returning garbage"});
@@ -143,7 +143,7 @@ std::string valueAtPath(state::ModuleState& state, dom::IXMLDOMDocument* pDoc,
 // There is no parse check here: a file that does not parse leaves no root element.
 std::string rootNameOf(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
                        const std::string& fileName) {
-  const std::string path = paths::findFrameworkFile(state.settings, fileName);
+  const std::string path = paths::findFrameworkFile(state.settings, fileName, "CXMLParser::getXmlType");
   const char* failure = nullptr;
   logging::Code code = logging::kCodeLibrary;
   dom::ComPtr<dom::IXMLDOMNode> root;

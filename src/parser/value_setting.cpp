@@ -2,6 +2,8 @@
 // name or dotted node path.
 #include "parser/value_setting.h"
 
+#include <cstdint>
+
 #include <l3xml/l3xml.h>
 
 #include "logging/logging.h"
@@ -10,6 +12,7 @@
 #include "parser/file_helpers.h"
 #include "parser/node_value_writer.h"
 #include "paths/framework_paths.h"
+#include "paths/work_folder_lock.h"
 #include "pixit/pixit_maps.h"
 #include "platform/com_runtime.h"
 #include "platform/file_system.h"
@@ -23,6 +26,55 @@ std::string selectionQuery(const std::string& attribute) {
 
 namespace {
 
+// The length of the UTF-8 sequence that lead starts, or 0 when no sequence starts with it.
+int sequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+// A character XML 1.0 allows in a document.
+bool isXmlChar(std::uint32_t code) {
+  return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+         (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+}  // namespace
+
+std::optional<std::size_t> firstNonXmlText(const std::string& value) {
+  for (std::size_t at = 0; at < value.size();) {
+    const auto lead = static_cast<unsigned char>(value[at]);
+    const int length = sequenceLength(lead);
+    if (length == 0 || at + static_cast<std::size_t>(length) > value.size()) return at;
+    std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+      const auto next = static_cast<unsigned char>(value[at + static_cast<std::size_t>(i)]);
+      if ((next & 0xC0) != 0x80) return at;
+      code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || (code >= 0xD800 && code <= 0xDFFF) || !isXmlChar(code)) return at;
+    at += static_cast<std::size_t>(length);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// Refuses a value that would make the saved file one that XML readers reject.
+bool acceptValue(const std::string& fileName, const std::string& attribute, const std::string& value) {
+  const std::optional<std::size_t> bad = firstNonXmlText(value);
+  if (!bad) return true;
+  logging::error(logging::kCodeBadValue, {"CXMLParser::SetVal: the value for ", attribute, " in file ", fileName,
+                                          " is refused: byte ", std::to_string(*bad),
+                                          " starts a character XML 1.0 does not allow or is not UTF-8; nothing was "
+                                          "written"});
+  return false;
+}
+
 // Finds the template, makes its working copy the first time and loads the working copy into a
 // new document. The template that the lookup finds is only ever read.
 bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
@@ -30,7 +82,7 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
                      std::string& workingPath) {
   logging::debug(
       {"CXMLParser::SetVal :Setting value in file::", fileName, " and attribute::", attribute, " and value::", value});
-  const std::string sourcePath = paths::findFrameworkFile(state.settings, fileName);
+  const std::string sourcePath = paths::findFrameworkFile(state.settings, fileName, "CXMLParser::SetVal");
   if (sourcePath.empty()) {
     logging::error(logging::kCodeMissingFile,
                    {"ERROR IN CXMLParser::SetVal, returning false from getFrameworkCompleteFilePath_WCDMA"});
@@ -38,8 +90,12 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
   }
   workingPath = paths::workingCopyPath(state.settings.work, sourcePath, fileName);
   if (!platform::pathExists(workingPath)) {
-    (void)platform::makeDirectories(platform::parentFolder(workingPath));
-    (void)copyFileLogged(sourcePath, workingPath);
+    const std::string folder = platform::parentFolder(workingPath);
+    (void)platform::makeDirectories(folder);
+    if (!copyFileLogged(sourcePath, workingPath) && platform::pathExists(folder) && !platform::canWrite(folder)) {
+      logging::error(logging::kCodeWriteFailed,
+                     {"SetVal: the working copy cannot be made: the folder ", folder, " is read-only"});
+    }
   }
   if (!platform::canRead(workingPath)) {
     logging::error(logging::kCodeWriteFailed,
@@ -98,7 +154,12 @@ Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& do
     }
   }
   if (dom::failed(document.save(workingPath))) {
-    logging::error(logging::kCodeWriteFailed, {"SetVal: the working copy could not be saved: ", workingPath});
+    if (platform::pathExists(workingPath) && !platform::canWrite(workingPath)) {
+      logging::error(logging::kCodeWriteFailed,
+                     {"SetVal: the working copy is read-only and was left as it is: ", workingPath});
+    } else {
+      logging::error(logging::kCodeWriteFailed, {"SetVal: the working copy could not be saved: ", workingPath});
+    }
   }
   return Selection::kSaved;
 }
@@ -114,6 +175,11 @@ bool pathSettingOutcome(long result) {
 
 bool setValue(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
               const std::string& attribute, const std::string& value, std::optional<long> matchIndex) {
+  if (!acceptValue(fileName, attribute, value)) return false;
+  // The work folder must exist before its lock can be taken; the working copy's folder goes in it.
+  if (!state.settings.work.empty()) (void)platform::makeDirectories(state.settings.work);
+  const paths::WorkFolderLock lock("CXMLParser::SetVal", state.settings.work);
+  if (!lock.held()) return false;
   std::string workingPath;
   if (!loadWorkingCopy(state, documents.document, fileName, attribute, value, workingPath)) return false;
   // A selector with a dot is a path from the root; matchIndex has no effect there.

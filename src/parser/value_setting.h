@@ -23,9 +23,14 @@ struct WriteDocuments {
 // the placeholder as a text child, or every element of that qualified name.
 std::string selectionQuery(const std::string& attribute);
 
+// The position of the first byte of value that does not start a UTF-8 character XML 1.0 allows;
+// none when the whole value is such text.
+std::optional<std::size_t> firstNonXmlText(const std::string& value);
+
 // Writes value at the nodes attribute selects in the working copy of fileName; true when done.
 // With a matchIndex only the node at that position of the selection gets a new text, and the
-// working copy is trimmed after its last '>'.
+// working copy is trimmed after its last '>'. A value that is not XML text is refused before
+// anything is written; the work folder's lock is held throughout.
 bool setValue(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
               const std::string& attribute, const std::string& value, std::optional<long> matchIndex);
 

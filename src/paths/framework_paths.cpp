@@ -58,6 +58,27 @@ Candidate candidateOf(const FrameworkFolders& folders, const Row& row, int numbe
 
 }  // namespace
 
+bool isConfinedName(const std::string& fileName) {
+  if (fileName.empty()) return true;
+  if (fileName[0] == '/' || fileName[0] == '\\') return false;
+  if (fileName.size() >= 2 && fileName[1] == ':') return false;  // a drive, or a stream name on one
+  std::string::size_type start = 0;
+  for (;;) {
+    const std::string::size_type end = fileName.find_first_of("/\\", start);
+    if (fileName.compare(start, end == std::string::npos ? std::string::npos : end - start, "..") == 0) return false;
+    if (end == std::string::npos) return true;
+    start = end + 1;
+  }
+}
+
+bool acceptFileName(const char* call, const std::string& fileName) {
+  if (isConfinedName(fileName)) return true;
+  logging::error(
+      logging::kCodeRefusedName,
+      {call, ": the file name ", fileName, " is refused: a file name may not be absolute or contain a '..' component"});
+  return false;
+}
+
 const char* cellFolderFor(const std::string& cell) { return cell == kSecondaryCell ? kSecondaryCell : kPrimaryCell; }
 
 std::string subFolder(std::initializer_list<const char*> names) {
@@ -79,8 +100,9 @@ std::vector<Candidate> searchList(const FrameworkFolders& folders, const std::st
 
 // The candidates are tried afresh on every call: a file created between two calls is found by
 // the second. A candidate on an unset base starts with its sub-folder and is tested as it stands.
-std::optional<Candidate> locate(const FrameworkFolders& folders, const std::string& fileName,
-                                bool includeWorkingCopies) {
+std::optional<Candidate> locate(const FrameworkFolders& folders, const std::string& fileName, bool includeWorkingCopies,
+                                const char* call) {
+  if (!acceptFileName(call, fileName)) return std::nullopt;
   if (folders.user.empty() && folders.system.empty()) {
     logging::error(logging::kCodeNoFramework, {"user source file path and system source path are not set "});
     return std::nullopt;
@@ -91,14 +113,15 @@ std::optional<Candidate> locate(const FrameworkFolders& folders, const std::stri
   for (const Row& row : kSearchRows) {
     ++number;
     if (!includeWorkingCopies && row.area == Area::kWorkingCopies) continue;
+    if (!folders.searchUnsetBases && row.base != Base::kFixedFolder && baseFolder(folders, row.base).empty()) continue;
     Candidate candidate = candidateOf(folders, row, number, cellFolder, fileName);
     if (platform::pathExists(candidate.path)) return candidate;
   }
   return std::nullopt;
 }
 
-std::string findFrameworkFile(const FrameworkFolders& folders, const std::string& fileName) {
-  const std::optional<Candidate> found = locate(folders, fileName);
+std::string findFrameworkFile(const FrameworkFolders& folders, const std::string& fileName, const char* call) {
+  const std::optional<Candidate> found = locate(folders, fileName, true, call);
   return found ? found->path : std::string();
 }
 

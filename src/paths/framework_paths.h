@@ -21,6 +21,9 @@ struct FrameworkFolders {
   std::string system;
   std::string cell;  // "SecondaryCell" selects the secondary list; anything else the primary one
   std::string work;  // xmlParserSourcePath
+  // The legacy interface tests a candidate on an unset base as it stands (from the file system's
+  // root); the modern interface and the command line leave such candidates out.
+  bool searchUnsetBases = true;
 };
 
 // The cell folder whose list the setting selects: only the exact secondary name selects it.
@@ -52,13 +55,25 @@ struct Candidate {
 // The twelve candidates for fileName, in the order the lookup tries them.
 std::vector<Candidate> searchList(const FrameworkFolders& folders, const std::string& fileName);
 
+// The lookup's own name, for messages of callers that do not give theirs.
+inline constexpr const char* kLookupCall = "getFrameworkCompleteFilePath_WCDMA";
+
+// True when a file name joined to a folder stays inside it: not absolute (no leading separator,
+// no drive) and no ".." component, with '/' and '\\' both separators on every system.
+bool isConfinedName(const std::string& fileName);
+
+// isConfinedName, logging an error that names the call and the file when the name is refused.
+bool acceptFileName(const char* call, const std::string& fileName);
+
 // The first candidate that exists. Working copies are left out when asked, which gives the
-// template itself. Logs an error and finds nothing when both base folders are unset.
+// template itself. Logs an error and finds nothing when both base folders are unset or the name
+// is not confined (the error names call).
 std::optional<Candidate> locate(const FrameworkFolders& folders, const std::string& fileName,
-                                bool includeWorkingCopies = true);
+                                bool includeWorkingCopies = true, const char* call = kLookupCall);
 
 // The full path of the first candidate for fileName that exists; empty when none does.
-std::string findFrameworkFile(const FrameworkFolders& folders, const std::string& fileName);
+std::string findFrameworkFile(const FrameworkFolders& folders, const std::string& fileName,
+                              const char* call = kLookupCall);
 
 // Where the working copy of the file found at sourcePath is kept: under work, in the temp
 // sub-folder of the cell whose folder sourcePath lies in, or in temp itself.

@@ -2,6 +2,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <atomic>
 
 #if defined(_WIN32)
 #include "platform/file_system_windows.inc"
@@ -27,8 +28,9 @@ int removePath(const char* path) { return std::remove(path); }
 int renamePath(const char* source, const char* destination) { return std::rename(source, destination); }
 
 const FileOperations kSystemOperations = {
-    &systemExists,  &systemCopy, &systemCanRead, &systemMakeDirectories, &systemReplace, &systemOpen, &closeStream,
-    &getStreamChar, &readStream, &writeStream,   &streamError,           &removePath,    &renamePath,
+    &systemExists, &systemCopy,      &systemCanRead,  &systemMakeDirectories, &systemReplace, &systemOpen,
+    &closeStream,  &getStreamChar,   &readStream,     &writeStream,           &streamError,   &removePath,
+    &renamePath,   &systemCreateNew, &systemCanWrite,
 };
 
 FileOperations operationsInUse = kSystemOperations;
@@ -59,6 +61,42 @@ bool writeFileBytes(const std::string& path, const std::string& bytes) {
   const bool written = bytes.empty() || fileOperations().write(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = closeFile(file) == 0;
   return written && closed;
+}
+
+bool writeNewFileBytes(const std::string& path, const std::string& bytes) {
+  (void)removeFile(path);
+  std::FILE* file = fileOperations().createNew(path.c_str());
+  if (file == nullptr) return false;
+  const bool written = bytes.empty() || fileOperations().write(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = closeFile(file) == 0;
+  return written && closed;
+}
+
+std::string uniqueSibling(const std::string& path, const char* suffix) {
+  static std::atomic<unsigned long> counter{0};
+  return path + '.' + std::to_string(systemProcessId()) + '-' + std::to_string(++counter) + suffix;
+}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+  if (this != &other) {
+    release();
+    handle_ = other.handle_;
+    other.handle_ = kNone;
+  }
+  return *this;
+}
+
+FileLock::~FileLock() { release(); }
+
+bool FileLock::acquire(const std::string& path, int timeoutMilliseconds, std::string& reason) {
+  release();
+  handle_ = systemLock(path.c_str(), timeoutMilliseconds, reason);
+  return held();
+}
+
+void FileLock::release() {
+  if (handle_ != kNone) systemUnlock(handle_);
+  handle_ = kNone;
 }
 
 std::vector<std::string> listFiles(const std::string& folder) {

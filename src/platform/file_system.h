@@ -31,6 +31,10 @@ struct FileOperations {
   int (*error)(std::FILE* file);  // non-zero once a read or write failed
   int (*remove)(const char* path);
   int (*rename)(const char* source, const char* destination);
+  // Creates a file that does not exist yet, never through a link; null when anything stands at
+  // the name or it cannot be made.
+  std::FILE* (*createNew)(const char* path);
+  bool (*canWrite)(const char* path);  // write permission granted
 };
 
 // The operating system's own operations.
@@ -56,10 +60,40 @@ inline int renameFile(const std::string& source, const std::string& destination)
   return fileOperations().rename(source.c_str(), destination.c_str());
 }
 
+inline bool canWrite(const std::string& path) { return fileOperations().canWrite(path.c_str()); }
+
 // The bytes of a file, read whole in binary; false when it cannot be opened or read to its end.
 bool readFileBytes(const std::string& path, std::string& bytes);
 // Writes the bytes to a file in binary, creating or truncating it; false when any step fails.
 bool writeFileBytes(const std::string& path, const std::string& bytes);
+
+// Writes the bytes to a new file at path: whatever stood at the name is removed first (a link is
+// removed, never followed), then the file is created exclusively. False when any step fails.
+bool writeNewFileBytes(const std::string& path, const std::string& bytes);
+
+// A name beside path that no other process or call uses: path, the process, a counter and the
+// suffix.
+std::string uniqueSibling(const std::string& path, const char* suffix);
+
+// An exclusive advisory lock on a file, created when missing (never through a link). Waits up to
+// timeoutMilliseconds for another holder; reason tells why it could not be taken.
+class FileLock {
+ public:
+  FileLock() = default;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  FileLock(FileLock&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+  FileLock& operator=(FileLock&& other) noexcept;
+  ~FileLock();
+
+  bool acquire(const std::string& path, int timeoutMilliseconds, std::string& reason);
+  bool held() const { return handle_ != kNone; }
+  void release();
+
+ private:
+  static constexpr long long kNone = -1;
+  long long handle_ = kNone;
+};
 
 // The names of the regular files in a folder, in name order; none when it cannot be read.
 std::vector<std::string> listFiles(const std::string& folder);

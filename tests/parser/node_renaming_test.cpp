@@ -4,6 +4,7 @@
 #include <l3xml/l3xml.h>
 
 #include "library_test.h"
+#include "platform/file_system.h"
 
 namespace l3xml_test {
 namespace {
@@ -80,8 +81,38 @@ TEST_F(NodeRenamingTest, MissingFilesFailWithoutChangingAnything) {
   SetXMLParserSourcePath_WCDMA(elsewhere.data());
   file = "R.xml";
   EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
-  EXPECT_EQ(logs().back(), (LogRecord{kDebug, "CXMLParser::UpdateNodeName :File not created = " + elsewhere +
-                                                  nativePath("/temp/temp.xml")}));
+  // A work folder that is not there cannot be locked for the rewrite.
+  EXPECT_EQ(logs().back().level, kError);
+  EXPECT_NE(logs().back().message.find("CXMLParser::UpdateNodeName: the work folder " + elsewhere), std::string::npos);
+}
+
+// Each step of the rewrite made to fail: the earlier working copy stays whole, no temp.xml is left.
+TEST_F(NodeRenamingTest, AFailedStepLeavesTheWorkingCopyAsItWas) {
+  using Operations = l3xml::platform::FileOperations;
+  const std::pair<const char*, void (*)(Operations&)> steps[] = {
+      {"open", [](Operations& o) { o.open = [](const char*, const char*) -> std::FILE* { return nullptr; }; }},
+      {"create", [](Operations& o) { o.createNew = [](const char*) -> std::FILE* { return nullptr; }; }},
+      {"read", [](Operations& o) { o.error = [](std::FILE*) { return 1; }; }},
+      {"write",
+       [](Operations& o) {
+         o.write = [](const void*, std::size_t, std::size_t, std::FILE*) -> std::size_t { return 0; };
+       }},
+      {"close",
+       [](Operations& o) {
+         o.close = [](std::FILE* f) { return l3xml::platform::systemFileOperations().close(f), EOF; };
+       }},
+      {"move", [](Operations& o) { o.replace = [](const char*, const char*) { return false; }; }}};
+  place("RRCMessage/PrimaryCell/R.xml", "<a/>");
+  for (const auto& [step, fail] : steps) {
+    SCOPED_TRACE(step);
+    writeFile(system + "/temp/R.xml", "<earlier/>");
+    fail(l3xml::platform::fileOperations());
+    std::string file = "R.xml";
+    EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
+    l3xml::platform::fileOperations() = l3xml::platform::systemFileOperations();
+    EXPECT_EQ(readFile(system + "/temp/R.xml"), "<earlier/>");
+    EXPECT_FALSE(fileExists(system + "/temp/temp.xml"));
+  }
 }
 
 }  // namespace

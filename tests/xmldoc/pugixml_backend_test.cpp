@@ -29,8 +29,8 @@ void failClose(platform::FileOperations& table) {
 void failReplace(platform::FileOperations& table) {
   table.replace = [](const char*, const char*) { return false; };
 }
-void failOpen(platform::FileOperations& table) {
-  table.open = [](const char*, const char*) -> std::FILE* { return nullptr; };
+void failCreate(platform::FileOperations& table) {
+  table.createNew = [](const char*) -> std::FILE* { return nullptr; };
 }
 
 class XmlFileFailureTest : public ::testing::TestWithParam<void (*)(platform::FileOperations&)> {
@@ -57,7 +57,28 @@ TEST_P(XmlFileFailureTest, SaveLeavesTheDestinationAndNoTemporaryFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, XmlFileFailureTest,
-                         ::testing::Values(failOpen, failWrite, failClose, failReplace));
+                         ::testing::Values(failCreate, failWrite, failClose, failReplace));
+
+// Indentation would grow with the square of the depth: a deep document is saved without it, a
+// shallow one keeps it.
+TEST(SavedSizeTest, StaysLinearInTheDocument) {
+  for (const int levels : {40, 40000}) {
+    std::string text;
+    for (int i = 0; i < 2 * levels; ++i) text += i < levels ? "\n<e>" : "\n</e>";
+    ComPtr<IXMLDOMDocument> document;
+    bool successful = false;
+    ASSERT_EQ(l3xml::dom::createBackendDocument(document), kOk);
+    ASSERT_EQ(document->loadXML(text, successful), kOk);
+    TempDir dir;
+    ASSERT_EQ(document->save(dir / "out.xml"), kOk);
+    const std::string saved = readFile(dir / "out.xml");
+    EXPECT_LE(saved.size(), 10 * text.size());
+    std::size_t opened = 0;
+    for (auto at = saved.find("<e>"); at != std::string::npos; at = saved.find("<e>", at + 1)) ++opened;
+    EXPECT_EQ(opened, static_cast<std::size_t>(levels));
+    EXPECT_EQ(saved.find("\n\t\t") != std::string::npos, levels == 40);
+  }
+}
 
 }  // namespace
 }  // namespace l3xml_test

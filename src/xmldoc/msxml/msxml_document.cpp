@@ -75,7 +75,9 @@ Status Document::loadXML(const std::string& xml, bool& successful) {
 }
 
 Status Document::save(const std::string& path) {
-  const std::string temporary = path + kSaveSuffix;
+  if (platform::pathExists(path) && !platform::canWrite(path)) return kAccessDenied;
+  const std::string temporary = platform::uniqueSibling(path, kSaveSuffix);
+  (void)platform::removeFile(temporary);  // a link is removed, never followed
   OwnedVariant destination;
   const Status made = makePathVariant(temporary, destination);
   if (failed(made)) return made;

@@ -23,9 +23,12 @@ Status readWholeFile(const std::string& path, std::string& bytes) {
   return platform::canRead(path) ? kFail : kAccessDenied;
 }
 
+// The bytes go to a new file of a unique name beside the destination, moved over it in one step;
+// a destination that may not be written (a read-only working copy) is left as it is.
 Status writeFileReplacing(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".l3xml-save";
-  if (platform::writeFileBytes(temporary, bytes) && platform::replaceFile(temporary, path)) return kOk;
+  if (platform::pathExists(path) && !platform::canWrite(path)) return kAccessDenied;
+  const std::string temporary = platform::uniqueSibling(path, ".l3xml-save");
+  if (platform::writeNewFileBytes(temporary, bytes) && platform::replaceFile(temporary, path)) return kOk;
   const bool created = platform::pathExists(temporary);
   platform::removeFile(temporary);
   return created ? kFail : kAccessDenied;

@@ -55,11 +55,16 @@ class Writer {
  public:
   Writer(const Tree& tree, Charset charset) : tree_(tree), charset_(charset) {}
 
+  // A document whose indentation would outgrow the rest of its text many times over (thousands of
+  // levels) is written again with its line breaks but without indentation, so that the output
+  // stays linear in the document's size.
   std::string write() {
-    for (pugi::xml_node node = tree_.xml.first_child(); node; node = node.next_sibling()) {
-      if (!isListed(tree_, node)) continue;
-      writeSubtree(node);
-      out_ += kLineEnd;
+    writeDocument();
+    if (overBudget_) {
+      indent_ = false;
+      overBudget_ = false;
+      out_.clear();
+      writeDocument();
     }
     return std::move(out_);
   }
@@ -71,7 +76,7 @@ class Writer {
     pugi::xml_node node = top;
     int depth = 0;
     bool breakDue = false;
-    for (;;) {
+    while (!overBudget_) {
       if (isWhitespaceMark(node)) {
         breakDue = true;
       } else {
@@ -100,9 +105,25 @@ class Writer {
     }
   }
 
+  // Indentation may take up to kIndentRatio times the other bytes, beyond a floor that any real
+  // template stays under.
+  static constexpr std::size_t kIndentFloor = std::size_t{1} << 20;
+  static constexpr std::size_t kIndentRatio = 8;
+
+  void writeDocument() {
+    for (pugi::xml_node node = tree_.xml.first_child(); node && !overBudget_; node = node.next_sibling()) {
+      if (!isListed(tree_, node)) continue;
+      writeSubtree(node);
+      out_ += kLineEnd;
+    }
+  }
+
   void breakLine(int depth) {
     out_ += kLineEnd;
+    if (!indent_) return;
     out_.append(static_cast<std::size_t>(depth), '\t');
+    tabs_ += static_cast<std::size_t>(depth);
+    if (tabs_ > kIndentFloor && tabs_ > kIndentRatio * (out_.size() - tabs_)) overBudget_ = true;
   }
 
   void writeStartTag(pugi::xml_node element) {
@@ -151,7 +172,7 @@ class Writer {
           out_ += ' ';
           out_ += attribute.name();
           out_ += "=\"";
-          out_ += attribute.value();
+          writeEscaped(attribute.value(), true);
           out_ += '"';
         }
         out_ += "?>";
@@ -219,6 +240,9 @@ class Writer {
   const Tree& tree_;
   Charset charset_;
   std::string out_;
+  bool indent_ = true;
+  bool overBudget_ = false;
+  std::size_t tabs_ = 0;
 };
 
 }  // namespace
