@@ -47,45 +47,5 @@ TEST(CheckReport, TextJsonAndSarifHaveTheirShapes) {
   EXPECT_FALSE(run["results"][2]["locations"][0]["physicalLocation"].contains("region"));
 }
 
-using CheckTest = CliTest;
-
-TEST_F(CheckTest, TheExampleFrameworkHasNoError) {
-  const CliResult text = run({"check", framework});
-  EXPECT_EQ(text.status, 0) << text.out;
-  EXPECT_EQ(json(run({"check", framework, "--json"}))["errors"], 0);
-  const nlohmann::json sarif = json(run({"check", framework, "--sarif"}));
-  EXPECT_EQ(sarif["version"], "2.1.0");
-  EXPECT_EQ(sarif["runs"][0]["tool"]["driver"]["name"], "l3xml");
-  EXPECT_EQ(run({"check", framework, "--json", "--sarif"}).status, 2);
-  EXPECT_TRUE(leftovers().empty());
-}
-
-// Two campaigns that differ in three values: what each parameter reaches, and what changes.
-TEST_F(CheckTest, ImpactAndCompare) {
-  std::string lab = readFile(file("L3_WCDMA_PIXIT.xml"));
-  for (const auto& [from, to] : {std::pair<std::string, std::string>{"\"normalEvent\"", "\"congestion\""},
-                                 {"Value=\"9612\"", "Value=\"9613\""},
-                                 {"Name=\"px_MIB_ValueTag\" Type=\"MIB_ValueTag\" Value=\"1\"",
-                                  "Name=\"px_MIB_ValueTag\" Type=\"MIB_ValueTag\" Value=\"2\""}}) {
-    ASSERT_NE(lab.find(from), std::string::npos) << from;
-    lab.replace(lab.find(from), from.size(), to);
-  }
-  writeFile(dir / "lab_WCDMA_PIXIT.xml", lab);
-
-  const CliResult impact = inFramework({"impact", "px_ReleaseCause"});
-  EXPECT_EQ(impact.status, 0) << impact.err;
-  EXPECT_NE(impact.out.find("RRCConnectionRelease.xml: RRCConnectionRelease.c1.r3.rrcConnectionRelease-r3."
-                            "releaseCause (comment) -> \"0\""),
-            std::string::npos)
-      << impact.out;
-
-  EXPECT_EQ(inFramework({"compare", "--pixit", "L3_WCDMA_PIXIT.xml", "--pixit", "L3_WCDMA_PIXIT.xml"}).status, 0);
-  const CliResult compare = inFramework({"compare", "--pixit", "L3_WCDMA_PIXIT.xml", "--pixit", "lab_WCDMA_PIXIT.xml"});
-  EXPECT_EQ(compare.status, 1) << compare.err;
-  for (const char* field : {"releaseCause: 0 -> 3", "mib-ValueTag: 1 -> 2", "uarfcn-UL: 9612 -> 9613"}) {
-    EXPECT_NE(compare.out.find(field), std::string::npos) << field << "\n" << compare.out;
-  }
-}
-
 }  // namespace
 }  // namespace l3xml_test

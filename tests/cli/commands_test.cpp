@@ -48,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"Show", {"show", "Broken.xml"}, true, 1, kUnresolved},
                       Case{"ShowClean", {"show", "IdentityRequest.xml"}, true, 0, "px_IdentityType -> 1"},
                       Case{"Load", {"load", kPixit, "--associate"}, true, 1, kUnresolved},
-                      Case{"LoadClean", {"load", kPixit, "--associate"}, false, 0, "into 6 working copies"}),
+                      Case{"LoadClean", {"load", kPixit, "--associate"}, false, 0, "into 6 working copies"},
+                      Case{"Check", {"check"}, true, 1, kUnresolved},
+                      Case{"CheckClean", {"check"}, false, 0, "no problems found"},
+                      Case{"Impact", {"impact", "px_ReleaseCause"}, false, 0, "releaseCause (comment) -> \"0\""},
+                      Case{"CompareSame", {"compare", "--pixit", kPixit, "--pixit", kPixit}, false, 0, ""}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // A template is a file name, a path in the framework (which selects its cell) or one the shell
@@ -81,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Case{"HelpHasAnExample", {"get", "--help"}, false, 0, "Examples:\n  l3xml"},
         Case{"CheckHelpHasTheRules", {"check", "--help"}, false, 0, "unresolved-reference (error)"},
+        Case{"OneReportFormat", {"check", "--json", "--sarif"}, false, 2, "--sarif"},
         Case{"MisspeltSubcommand", {"flaten", "X.xml"}, false, 2, "did you mean 'flatten'?"},
         Case{"MisspeltOption", {"--sytem", ".", "type", "X.xml"}, false, 2, "did you mean '--system'?"},
         Case{"WordsInTheOrderTyped", {"type", "A.xml", "B.xml", "C.xml"}, false, 2, "type: B.xml C.xml"},
