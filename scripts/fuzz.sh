@@ -30,8 +30,8 @@ fuzz_one() {
   [ "$target" = cli ] && options+=(-close_fd_mask=3)
   set +e
   L3XML_LOG=none build/fuzz/fuzz/l3xml_fuzz_"$target" "${options[@]}" -max_total_time="$seconds" -timeout=30 \
-    -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$work/findings/" \
-    "$work/corpus" "fuzz/corpus/$target" >"$work/log" 2>&1
+    -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$PWD/$work/findings/" \
+    "$PWD/$work/corpus" "$PWD/fuzz/corpus/$target" >"$work/log" 2>&1
   echo $? >"$work/status"
 }
 export -f fuzz_one
