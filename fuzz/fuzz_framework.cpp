@@ -132,7 +132,7 @@ const Sandbox& sandbox() {
   }
   const std::string message = readText(created->framework + "/RRCMessage/PrimaryCell/RRCConnectionRelease.xml");
   writeText(created->user + "/RRCMessage/PrimaryCell/UserMessage.xml", message);
-  for (const std::string& name : {"victim.xml", "RRCMessage/PrimaryCell/RRCConnectionRelease.xml", "temp/x.xml"}) {
+  for (const char* name : {"victim.xml", "RRCMessage/PrimaryCell/RRCConnectionRelease.xml", "temp/x.xml"}) {
     writeText(created->outside + "/" + name, message);
   }
   writeText(created->root + "/victim.xml", message);
