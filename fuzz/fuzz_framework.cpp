@@ -211,6 +211,14 @@ bool isPlainName(const std::string& name) {
   return slashed.find("/../") == std::string::npos;
 }
 
+bool maySpellParent(const std::string& text) {
+  for (const std::string& spelling :
+       {std::string(".."), std::string(".\0.", 3), std::string("&#"), std::string("&\0#", 3)}) {
+    if (text.find(spelling) != std::string::npos) return true;
+  }
+  return false;
+}
+
 std::string sandboxName(const std::string& name) {
   std::string resolved;
   for (char c : name) {

@@ -45,6 +45,10 @@ void checkUntouched();
 // both separate).
 bool isPlainName(const std::string& name);
 
+// Whether a text could spell a ".." path component: as it is, in UTF-16 or by character references.
+// Without the library's confinement such a name reaches a template itself through its working copy.
+bool maySpellParent(const std::string& text);
+
 // The name with every "%" replaced by the sandbox's root, so that an input can spell an absolute
 // path into the sandbox.
 std::string sandboxName(const std::string& name);
