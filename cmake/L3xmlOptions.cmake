@@ -19,6 +19,13 @@ if(L3XML_SANITIZE)
                          -fno-sanitize-recover=all)
   target_link_options(l3xml_sanitizers INTERFACE -fsanitize=address,undefined)
 endif()
+# Fuzz builds (clang): every object of the project carries libFuzzer's coverage counters and the
+# sanitizers, so that the fuzzers are guided by the library's own branches.
+if(L3XML_LIBFUZZER)
+  target_compile_options(l3xml_sanitizers INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                         -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(l3xml_sanitizers INTERFACE -fsanitize=address,undefined)
+endif()
 
 # Applies the project's warnings and sanitizers to a target.
 function(l3xml_target_defaults target)
