@@ -2,6 +2,7 @@
 #include "pixit/pixit_maps.h"
 
 #include "logging/logging.h"
+#include "paths/framework_paths.h"
 
 namespace l3xml {
 namespace pixit {
@@ -63,6 +64,8 @@ void registerParameterList(state::ModuleState& state, std::map<std::string, Para
 
 long writeIndexedParameters(state::ModuleState& state, const std::string& fileName,
                             const std::function<void(const std::string&, const std::string&)>& setValue) {
+  // A name that would lead out of the framework is refused before anything is written.
+  if (!paths::acceptFileName("isFileNamePresentinMultiMap", fileName)) return kNotFound;
   const auto [first, last] = state.pixitFileMultiMap.equal_range(fileName);
   std::vector<std::string> parameters;
   for (auto entry = first; entry != last; ++entry) parameters.push_back(entry->second);

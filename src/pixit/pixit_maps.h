@@ -46,7 +46,7 @@ void registerParameterList(state::ModuleState& state, std::map<std::string, Para
 
 // Writes the value of every parameter indexed for fileName with setValue(parameter, value), in
 // index order; a parameter that left the registered list is skipped. kNotFound when none is
-// indexed, else 0.
+// indexed or when fileName would lead out of the framework (an error says so), else 0.
 long writeIndexedParameters(state::ModuleState& state, const std::string& fileName,
                             const std::function<void(const std::string&, const std::string&)>& setValue);
 
