@@ -41,12 +41,8 @@ bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 bool isNameStartByte(char c) { return isAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0; }
 bool isNameByte(char c) { return isNameStartByte(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
-bool isAllBlank(const char* text) {
-  for (; *text != '\0'; ++text) {
-    if (!isBlank(*text)) return false;
-  }
-  return true;
-}
+// Indentation runs are most of a template's text: one library scan, not a loop of ours.
+bool isAllBlank(const char* text) { return text[std::strspn(text, " \t\n\r")] == '\0'; }
 
 std::size_t offsetOf(pugi::xml_node node) {
   const std::ptrdiff_t offset = node.offset_debug();
@@ -216,11 +212,30 @@ class TreeChecks {
   TreeChecks(const Tree& tree, TextSource source, Charset reading) : tree_(tree), source_(source), reading_(reading) {}
 
   std::optional<Fault> firstFault(bool complete) {
-    for (SubtreeWalk walk(tree_, tree_.xml); walk; walk.next()) {
-      const pugi::xml_node node = walk.node();
-      std::optional<Fault> fault = walk.depth() == 1 ? topLevelFault(node) : std::nullopt;
-      if (!fault) fault = nodeFault(node, walk.depth());
+    // The holding area is added after these checks, so the walk need not look out for it; each
+    // step asks pugixml as little as it can, as every question is a call into it.
+    int depth = 1;
+    pugi::xml_node node = tree_.xml.first_child();
+    while (node) {
+      std::optional<Fault> fault = depth == 1 ? topLevelFault(node) : std::nullopt;
+      if (!fault) fault = nodeFault(node, depth);
       if (fault) return fault;
+      if (pugi::xml_node child = node.first_child()) {
+        node = child;
+        ++depth;
+        continue;
+      }
+      for (;;) {
+        if (pugi::xml_node sibling = node.next_sibling()) {
+          node = sibling;
+          break;
+        }
+        if (--depth == 0) {
+          node = pugi::xml_node();
+          break;
+        }
+        node = node.parent();
+      }
     }
     // A tree that pugixml gave up on may simply not have reached its root yet.
     if (complete && !sawElement_) return Fault{kParseNoRoot, kEndOfText};
@@ -331,21 +346,27 @@ class TreeChecks {
 
   std::optional<Fault> elementFault(pugi::xml_node element, int depth) {
     while (!declared_.empty() && declared_.back().depth >= depth) declared_.pop_back();
-    for (pugi::xml_attribute attribute : element.attributes()) {
+    const pugi::xml_attribute first = element.first_attribute();
+    for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
       if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});
     }
-    if (const Status code = nameFault(element.name())) return Fault{code, offsetOf(element)};
-    const std::string_view prefix = prefixOf(element.name());
+    const char* name = element.name();
+    if (const Status code = nameFault(name)) return Fault{code, offsetOf(element)};
+    const std::string_view prefix = prefixOf(name);
     if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
+    if (!first) return std::nullopt;
 
-    names_.clear();
-    for (pugi::xml_attribute attribute : element.attributes()) {
-      const std::size_t offset = offsetOf(element, attribute);
-      if (!names_.insert(attribute.name()).second) return Fault{kParseDuplicateAttribute, offset};
-      if (const Status code = nameFault(attribute.name())) return Fault{code, offset};
-      const std::string_view attributePrefix = prefixOf(attribute.name());
+    // A single attribute cannot repeat a name.
+    const bool several = bool(first.next_attribute());
+    if (several) names_.clear();
+    for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
+      const char* attributeName = attribute.name();
+      const auto at = [&](Status code) { return Fault{code, offsetOf(element, attribute)}; };
+      if (several && !names_.insert(attributeName).second) return at(kParseDuplicateAttribute);
+      if (const Status code = nameFault(attributeName)) return at(code);
+      const std::string_view attributePrefix = prefixOf(attributeName);
       if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
-        return Fault{kParseUndeclaredPrefix, offset};
+        return at(kParseUndeclaredPrefix);
       }
       if (std::optional<Fault> fault = contentFault(element, attribute.value(), Content::kAttribute)) return fault;
     }
