@@ -356,13 +356,14 @@ class TreeChecks {
     if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
     if (!first) return std::nullopt;
 
-    // A single attribute cannot repeat a name.
-    const bool several = bool(first.next_attribute());
-    if (several) names_.clear();
+    // Elements have a few attributes: each name is compared with those before it, and a set
+    // takes over only for long lists.
+    if (!names_.empty()) names_.clear();
+    seen_.clear();
     for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
       const char* attributeName = attribute.name();
       const auto at = [&](Status code) { return Fault{code, offsetOf(element, attribute)}; };
-      if (several && !names_.insert(attributeName).second) return at(kParseDuplicateAttribute);
+      if (repeats(attributeName)) return at(kParseDuplicateAttribute);
       if (const Status code = nameFault(attributeName)) return at(code);
       const std::string_view attributePrefix = prefixOf(attributeName);
       if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
@@ -371,6 +372,20 @@ class TreeChecks {
       if (std::optional<Fault> fault = contentFault(element, attribute.value(), Content::kAttribute)) return fault;
     }
     return std::nullopt;
+  }
+
+  // Whether an earlier attribute of the element has this name; remembers it.
+  bool repeats(std::string_view name) {
+    constexpr std::size_t kListed = 16;
+    if (seen_.size() < kListed) {
+      for (std::string_view earlier : seen_) {
+        if (earlier == name) return true;
+      }
+      seen_.push_back(name);
+      return false;
+    }
+    if (names_.empty()) names_.insert(seen_.begin(), seen_.end());
+    return !names_.insert(name).second;
   }
 
   bool isDeclared(std::string_view prefix) const {
@@ -392,8 +407,9 @@ class TreeChecks {
   bool sawElement_ = false;
   bool sawDoctype_ = false;
   bool sawContent_ = false;
-  std::string_view subset_;            // the document type's text, where entities are declared
-  std::vector<Declaration> declared_;  // prefixes in scope, innermost last
+  std::string_view subset_;             // the document type's text, where entities are declared
+  std::vector<Declaration> declared_;   // prefixes in scope, innermost last
+  std::vector<std::string_view> seen_;  // the element's first attribute names
   std::unordered_set<std::string_view> names_;
 };
 
