@@ -44,6 +44,21 @@ bool isNameByte(char c) { return isNameStartByte(c) || (c >= '0' && c <= '9') ||
 // Indentation runs are most of a template's text: one library scan, not a loop of ours.
 bool isAllBlank(const char* text) { return text[std::strspn(text, " \t\n\r")] == '\0'; }
 
+// Whether text holds no colon and no byte beyond ASCII. Then a name that pugixml read is an XML
+// name without a prefix as soon as it is not empty, and names need no look of their own.
+bool asciiWithoutColons(std::string_view text) {
+  if (std::memchr(text.data(), ':', text.size()) != nullptr) return false;
+  std::uint64_t bits = 0;
+  std::size_t i = 0;
+  for (; i + sizeof bits <= text.size(); i += sizeof bits) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    bits |= word;
+  }
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  return (bits & 0x8080808080808080u) == 0;
+}
+
 std::size_t offsetOf(pugi::xml_node node) {
   const std::ptrdiff_t offset = node.offset_debug();
   return offset < 0 ? 0 : static_cast<std::size_t>(offset);
@@ -209,7 +224,8 @@ Charset readingOf(std::string_view bytes) {
 // found is the first in the text; it is the only walk over the parsed tree.
 class TreeChecks {
  public:
-  TreeChecks(const Tree& tree, TextSource source, Charset reading) : tree_(tree), source_(source), reading_(reading) {}
+  TreeChecks(const Tree& tree, TextSource source, Charset reading, bool plainNames)
+      : tree_(tree), source_(source), reading_(reading), plainNames_(plainNames) {}
 
   std::optional<Fault> firstFault(bool complete) {
     // The holding area is added after these checks, so the walk need not look out for it; each
@@ -351,9 +367,11 @@ class TreeChecks {
       if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});
     }
     const char* name = element.name();
-    if (const Status code = nameFault(name)) return Fault{code, offsetOf(element)};
-    const std::string_view prefix = prefixOf(name);
-    if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
+    if (!isPlainName(name)) {
+      if (const Status code = nameFault(name)) return Fault{code, offsetOf(element)};
+      const std::string_view prefix = prefixOf(name);
+      if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
+    }
     if (!first) return std::nullopt;
 
     // Elements have a few attributes: each name is compared with those before it, and a set
@@ -364,15 +382,19 @@ class TreeChecks {
       const char* attributeName = attribute.name();
       const auto at = [&](Status code) { return Fault{code, offsetOf(element, attribute)}; };
       if (repeats(attributeName)) return at(kParseDuplicateAttribute);
-      if (const Status code = nameFault(attributeName)) return at(code);
-      const std::string_view attributePrefix = prefixOf(attributeName);
-      if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
-        return at(kParseUndeclaredPrefix);
+      if (!isPlainName(attributeName)) {
+        if (const Status code = nameFault(attributeName)) return at(code);
+        const std::string_view attributePrefix = prefixOf(attributeName);
+        if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
+          return at(kParseUndeclaredPrefix);
+        }
       }
       if (std::optional<Fault> fault = contentFault(element, attribute.value(), Content::kAttribute)) return fault;
     }
     return std::nullopt;
   }
+
+  bool isPlainName(const char* name) const { return plainNames_ && *name != '\0'; }
 
   // Whether an earlier attribute of the element has this name; remembers it.
   bool repeats(std::string_view name) {
@@ -404,6 +426,7 @@ class TreeChecks {
   const Tree& tree_;
   TextSource source_;
   Charset reading_;  // how the bytes were read
+  bool plainNames_;  // the text has no colon and nothing beyond ASCII
   bool sawElement_ = false;
   bool sawDoctype_ = false;
   bool sawContent_ = false;
@@ -443,7 +466,8 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
   const pugi::xml_parse_result result = tree.xml.load_buffer(
       utf8.data(), utf8.size(), kParseOptions, reading == Charset::kUtf16 ? pugi::encoding_auto : pugi::encoding_utf8);
 
-  std::optional<Fault> fault = TreeChecks(tree, source, reading).firstFault(bool(result));
+  const bool plainNames = result.encoding == pugi::encoding_utf8 && asciiWithoutColons(utf8);
+  std::optional<Fault> fault = TreeChecks(tree, source, reading, plainNames).firstFault(bool(result));
   // Error offsets point into the text as pugixml parsed it: UTF-8, converted from a wide encoding.
   const auto parsed = [&] {
     return result.encoding == pugi::encoding_utf8 ? utf8 : parsedText(bytes, result.encoding);
