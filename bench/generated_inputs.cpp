@@ -240,11 +240,9 @@ std::string parameterEntry(int index, int types, const std::string& comment) {
     case kString:
       value = "text" + std::to_string(index);
       break;
-    case kBinary:
-      value = "0101" + std::to_string(index % 2);
-      break;
-    default:
-      value = std::to_string(index % 1000);
+    case kBinary:  // a decimal number written in base two: 8 digits wide
+    default:       // every Integer type reaches 255
+      value = std::to_string(index % 256);
       break;
   }
   return "  <Param Name=\"" + parameterName(index) + "\" Type=\"" + typeName(type) + "\" Value=\"" + value +

@@ -20,17 +20,21 @@ namespace api {
 
 namespace {
 
-// The campaign's values, registered with the call's state as the host registers its list.
+// The campaign's values, registered with the call's state as the host registers its list. The
+// campaign's own list is registered, not a copy: a call only reads through it, and copying
+// thousands of parameters for each template was most of a run's time. A write by parameter
+// (apply) also needs the parameters that name its file indexed.
 class RegisteredValues {
  public:
-  RegisteredValues(Call& call, const Campaign* campaign) {
+  RegisteredValues(Call& call, const Campaign* campaign, const std::string* indexedFile = nullptr) {
     if (campaign == nullptr) return;
-    values_ = campaign->values;
-    pixit::registerParameterList(call.state(), &values_);
+    auto* values = const_cast<std::map<std::string, ParamStructure>*>(&campaign->values);
+    if (indexedFile != nullptr) {
+      pixit::registerParameterListFor(call.state(), values, *indexedFile);
+    } else {
+      call.state().parserParamList = values;  // the state's maps are empty: the call's state is new
+    }
   }
-
- private:
-  std::map<std::string, ParamStructure> values_;
 };
 
 // The file the lookup finds for fileName, which the call's diagnostics then concern; nothing,
@@ -241,7 +245,7 @@ Result<Changes> Framework::set(const std::string& fileName, const std::string& s
 
 Result<Changes> Framework::apply(const Campaign& campaign, const std::string& fileName) const {
   return api::guarded<Changes>(folders_, [&](api::Call& call) -> std::optional<Changes> {
-    api::RegisteredValues values(call, &campaign);
+    api::RegisteredValues values(call, &campaign, &fileName);
     const std::optional<std::string> source = api::located(call, fileName);
     if (!source) return std::nullopt;
     const std::string workingCopy = paths::workingCopyPath(call.state().settings.work, *source, fileName);

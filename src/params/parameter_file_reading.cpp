@@ -271,7 +271,11 @@ bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName,
     }
     // Insertion never replaces: the first record stored under a name stays.
     if (kind == PIXIT_FILE || (kind == TYPE_FILE && recognised)) {
-      const bool stored = reader.paramList.try_emplace(currentParam.name, currentParam).second;
+      // Files list their entries mostly in name order: the end is tried first as the place.
+      auto& list = reader.paramList;
+      const std::size_t before = list.size();
+      list.try_emplace(list.end(), currentParam.name, currentParam);
+      const bool stored = list.size() != before;
       if (observer != nullptr) observer->entry(currentParam, stored, *pElement);
     } else if (kind == SYNC_FILE) {
       reader.paramList_Sync.push_back(currentSync);

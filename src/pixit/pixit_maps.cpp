@@ -62,6 +62,21 @@ void registerParameterList(state::ModuleState& state, std::map<std::string, Para
   }
 }
 
+void registerParameterListFor(state::ModuleState& state, std::map<std::string, ParamStructure>* list,
+                              const std::string& fileName) {
+  state.parserParamList = list;
+  state.nodeNamePixitParameterMap.clear();
+  state.pixitFileMultiMap.clear();
+  if (list == nullptr || fileName.empty()) return;
+  for (const auto& [name, parameter] : *list) {
+    // The files are pieces of the comment: one that does not hold the name cannot name the file.
+    if (!hasPixitPrefix(name) || parameter.comment.find(fileName) == std::string::npos) continue;
+    for (const std::string& file : messageFilesOf(parameter.comment)) {
+      if (file == fileName) state.pixitFileMultiMap.emplace(file, name);
+    }
+  }
+}
+
 long writeIndexedParameters(state::ModuleState& state, const std::string& fileName,
                             const std::function<void(const std::string&, const std::string&)>& setValue) {
   // A name that would lead out of the framework is refused before anything is written.

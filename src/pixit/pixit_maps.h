@@ -44,6 +44,11 @@ std::vector<std::string> messageFilesOf(const std::string& fileList);
 // message files its comment names.
 void registerParameterList(state::ModuleState& state, std::map<std::string, ParamStructure>* list);
 
+// As registerParameterList, with only the parameters that name fileName indexed: all that
+// writeIndexedParameters needs for that file, without the cost of indexing every file.
+void registerParameterListFor(state::ModuleState& state, std::map<std::string, ParamStructure>* list,
+                              const std::string& fileName);
+
 // Writes the value of every parameter indexed for fileName with setValue(parameter, value), in
 // index order; a parameter that left the registered list is skipped. kNotFound when none is
 // indexed or when fileName would lead out of the framework (an error says so), else 0.

@@ -160,6 +160,10 @@ const std::vector<ParseFailureRow>& parseFailureRows() {
       {"UndeclaredAttributePrefix", "<a p:b=\"1\"/>", dom::kParseUndeclaredPrefix},
       {"PrefixDeclaredOnlyOnASibling", "<r><a xmlns:p=\"urn:p\"/><p:b/></r>", dom::kParseUndeclaredPrefix},
       {"DuplicateAttribute", "<a b=\"1\" b=\"2\"/>", 0},
+      {"DuplicateAmongManyAttributes",
+       "<a a0=\"0\" a1=\"1\" a2=\"2\" a3=\"3\" a4=\"4\" a5=\"5\" a6=\"6\" a7=\"7\" a8=\"8\" a9=\"9\" a10=\"10\" "
+       "a11=\"11\" a12=\"12\" a13=\"13\" a14=\"14\" a15=\"15\" a16=\"16\" a3=\"x\"/>",
+       0},
       {"UnquotedValue", "<a b=c/>", 0},
       {"UnclosedComment", "<a><!-- x </a>", 0},
       {"UnclosedCdata", "<a><![CDATA[x</a>", 0},

@@ -41,11 +41,22 @@ bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 bool isNameStartByte(char c) { return isAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0; }
 bool isNameByte(char c) { return isNameStartByte(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
-bool isAllBlank(const char* text) {
-  for (; *text != '\0'; ++text) {
-    if (!isBlank(*text)) return false;
+// Indentation runs are most of a template's text: one library scan, not a loop of ours.
+bool isAllBlank(const char* text) { return text[std::strspn(text, " \t\n\r")] == '\0'; }
+
+// Whether text holds no colon and no byte beyond ASCII. Then a name that pugixml read is an XML
+// name without a prefix as soon as it is not empty, and names need no look of their own.
+bool asciiWithoutColons(std::string_view text) {
+  if (std::memchr(text.data(), ':', text.size()) != nullptr) return false;
+  std::uint64_t bits = 0;
+  std::size_t i = 0;
+  for (; i + sizeof bits <= text.size(); i += sizeof bits) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    bits |= word;
   }
-  return true;
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  return (bits & 0x8080808080808080u) == 0;
 }
 
 std::size_t offsetOf(pugi::xml_node node) {
@@ -213,14 +224,34 @@ Charset readingOf(std::string_view bytes) {
 // found is the first in the text; it is the only walk over the parsed tree.
 class TreeChecks {
  public:
-  TreeChecks(const Tree& tree, TextSource source, Charset reading) : tree_(tree), source_(source), reading_(reading) {}
+  TreeChecks(const Tree& tree, TextSource source, Charset reading, bool plainNames)
+      : tree_(tree), source_(source), reading_(reading), plainNames_(plainNames) {}
 
   std::optional<Fault> firstFault(bool complete) {
-    for (SubtreeWalk walk(tree_, tree_.xml); walk; walk.next()) {
-      const pugi::xml_node node = walk.node();
-      std::optional<Fault> fault = walk.depth() == 1 ? topLevelFault(node) : std::nullopt;
-      if (!fault) fault = nodeFault(node, walk.depth());
+    // The holding area is added after these checks, so the walk need not look out for it; each
+    // step asks pugixml as little as it can, as every question is a call into it.
+    int depth = 1;
+    pugi::xml_node node = tree_.xml.first_child();
+    while (node) {
+      std::optional<Fault> fault = depth == 1 ? topLevelFault(node) : std::nullopt;
+      if (!fault) fault = nodeFault(node, depth);
       if (fault) return fault;
+      if (pugi::xml_node child = node.first_child()) {
+        node = child;
+        ++depth;
+        continue;
+      }
+      for (;;) {
+        if (pugi::xml_node sibling = node.next_sibling()) {
+          node = sibling;
+          break;
+        }
+        if (--depth == 0) {
+          node = pugi::xml_node();
+          break;
+        }
+        node = node.parent();
+      }
     }
     // A tree that pugixml gave up on may simply not have reached its root yet.
     if (complete && !sawElement_) return Fault{kParseNoRoot, kEndOfText};
@@ -331,25 +362,52 @@ class TreeChecks {
 
   std::optional<Fault> elementFault(pugi::xml_node element, int depth) {
     while (!declared_.empty() && declared_.back().depth >= depth) declared_.pop_back();
-    for (pugi::xml_attribute attribute : element.attributes()) {
+    const pugi::xml_attribute first = element.first_attribute();
+    for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
       if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});
     }
-    if (const Status code = nameFault(element.name())) return Fault{code, offsetOf(element)};
-    const std::string_view prefix = prefixOf(element.name());
-    if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
+    const char* name = element.name();
+    if (!isPlainName(name)) {
+      if (const Status code = nameFault(name)) return Fault{code, offsetOf(element)};
+      const std::string_view prefix = prefixOf(name);
+      if (!prefix.empty() && !isDeclared(prefix)) return Fault{kParseUndeclaredPrefix, offsetOf(element)};
+    }
+    if (!first) return std::nullopt;
 
-    names_.clear();
-    for (pugi::xml_attribute attribute : element.attributes()) {
-      const std::size_t offset = offsetOf(element, attribute);
-      if (!names_.insert(attribute.name()).second) return Fault{kParseDuplicateAttribute, offset};
-      if (const Status code = nameFault(attribute.name())) return Fault{code, offset};
-      const std::string_view attributePrefix = prefixOf(attribute.name());
-      if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
-        return Fault{kParseUndeclaredPrefix, offset};
+    // Elements have a few attributes: each name is compared with those before it, and a set
+    // takes over only for long lists.
+    if (!names_.empty()) names_.clear();
+    seen_.clear();
+    for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
+      const char* attributeName = attribute.name();
+      const auto at = [&](Status code) { return Fault{code, offsetOf(element, attribute)}; };
+      if (repeats(attributeName)) return at(kParseDuplicateAttribute);
+      if (!isPlainName(attributeName)) {
+        if (const Status code = nameFault(attributeName)) return at(code);
+        const std::string_view attributePrefix = prefixOf(attributeName);
+        if (!attributePrefix.empty() && attributePrefix != "xmlns" && !isDeclared(attributePrefix)) {
+          return at(kParseUndeclaredPrefix);
+        }
       }
       if (std::optional<Fault> fault = contentFault(element, attribute.value(), Content::kAttribute)) return fault;
     }
     return std::nullopt;
+  }
+
+  bool isPlainName(const char* name) const { return plainNames_ && *name != '\0'; }
+
+  // Whether an earlier attribute of the element has this name; remembers it.
+  bool repeats(std::string_view name) {
+    constexpr std::size_t kListed = 16;
+    if (seen_.size() < kListed) {
+      for (std::string_view earlier : seen_) {
+        if (earlier == name) return true;
+      }
+      seen_.push_back(name);
+      return false;
+    }
+    if (names_.empty()) names_.insert(seen_.begin(), seen_.end());
+    return !names_.insert(name).second;
   }
 
   bool isDeclared(std::string_view prefix) const {
@@ -368,11 +426,13 @@ class TreeChecks {
   const Tree& tree_;
   TextSource source_;
   Charset reading_;  // how the bytes were read
+  bool plainNames_;  // the text has no colon and nothing beyond ASCII
   bool sawElement_ = false;
   bool sawDoctype_ = false;
   bool sawContent_ = false;
-  std::string_view subset_;            // the document type's text, where entities are declared
-  std::vector<Declaration> declared_;  // prefixes in scope, innermost last
+  std::string_view subset_;             // the document type's text, where entities are declared
+  std::vector<Declaration> declared_;   // prefixes in scope, innermost last
+  std::vector<std::string_view> seen_;  // the element's first attribute names
   std::unordered_set<std::string_view> names_;
 };
 
@@ -406,7 +466,8 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
   const pugi::xml_parse_result result = tree.xml.load_buffer(
       utf8.data(), utf8.size(), kParseOptions, reading == Charset::kUtf16 ? pugi::encoding_auto : pugi::encoding_utf8);
 
-  std::optional<Fault> fault = TreeChecks(tree, source, reading).firstFault(bool(result));
+  const bool plainNames = result.encoding == pugi::encoding_utf8 && asciiWithoutColons(utf8);
+  std::optional<Fault> fault = TreeChecks(tree, source, reading, plainNames).firstFault(bool(result));
   // Error offsets point into the text as pugixml parsed it: UTF-8, converted from a wide encoding.
   const auto parsed = [&] {
     return result.encoding == pugi::encoding_utf8 ? utf8 : parsedText(bytes, result.encoding);
