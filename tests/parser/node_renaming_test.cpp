@@ -55,22 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                std::string(253, ' ') + "abc\n"}),
     [](const ::testing::TestParamInfo<Rename>& info) { return std::string(info.param.name); });
 
-TEST_F(NodeRenamingTest, LogsEveryStepAtDebugLevel) {
-  const std::string found = place("RRCMessage/PrimaryCell/R.xml", "<a/>");
-  std::string file = "R.xml";
-  ASSERT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), 0);
-  EXPECT_EQ(logs(),
-            (std::vector<LogRecord>{
-                {kDebug,
-                 "CXMLParser::UpdateNodeName :Setting value in file::R.xml and Old Node Name::a and "
-                 "New Node Name::b"},
-                {kDebug, "CXMLParser::UpdateNodeName :inputSourcePath = " + found},
-                {kDebug, "CXMLParser::UpdateNodeName :outputSourcePath = " + nativePath(system + "/temp/temp.xml")},
-                {kDebug, "CXMLParser::UpdateNodeName :outputTempPath = " + nativePath(system + "/temp/R.xml")},
-                {kDebug, "CXMLParser::UpdateNodeName :File Renamed successfully"}}));
-  EXPECT_FALSE(fileExists(system + "/temp/temp.xml"));
-}
-
 TEST_F(NodeRenamingTest, MissingFilesFailWithoutChangingAnything) {
   std::string file = "None.xml";
   EXPECT_EQ(CXMLParser().UpdateNodeName(file, const_cast<char*>("a"), const_cast<char*>("b")), -1000);
