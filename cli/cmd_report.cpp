@@ -61,6 +61,8 @@ std::string rangeOf(const l3xml::Campaign& campaign, const std::string& type) {
 // What the report shows of one template, and where its fields are.
 struct TemplatePage {
   Json json;
+  Json tree = Json::object();             // nodes, line and tokens: read by the page when it is opened
+  std::vector<std::string> paths;         // each node's path, in document order
   std::string file;                       // as diagnostics name it
   std::vector<long> lines;                // each node's line, in document order
   std::map<std::string, std::size_t> at;  // node path -> index
@@ -101,20 +103,29 @@ class ReportBuilder {
     for (const auto& [node, depth] : documentOrder(original->root)) {
       page.at[node->path] = nodes.size();
       page.lines.push_back(node->line);
-      Json json{{"d", depth}, {"n", node->name}, {"k", kindCode(node->kind)}, {"p", node->path}, {"l", node->line}};
+      page.paths.push_back(node->path);
+      Json json{{"d", depth}, {"n", node->name}, {"k", kindCode(node->kind)}, {"l", node->line}};
+      // A path is its parent's and one more part, written only where that part is not the name.
+      const std::string::size_type dot = node->path.rfind('.');
+      const std::string part = dot == std::string::npos ? node->path : node->path.substr(dot + 1);
+      if (part != node->name) json["p"] = part;
       if (node->leaf()) addValue(json, *node, written, entry, named, index, nodes.size());
       nodes.push_back(std::move(json));
     }
-    page.json["nodes"] = std::move(nodes);
+    std::size_t fields = 0;
+    for (const Json& node : nodes) fields += node.contains("x") ? 1 : 0;
+    page.json["fields"] = fields;
+    page.tree["nodes"] = std::move(nodes);
     const l3xml::Result<l3xml::FlatLine> line = cell.flatten(entry.name, campaign_ ? &*campaign_ : nullptr, true);
     if (line.has_value()) {
       Json tokens = Json::array();
       for (const l3xml::Token& token : line->tokens) {
-        const auto node = page.at.find(token.path);
+        // The root stands as the empty path.
+        const auto node = token.path.empty() ? page.at.find(original->root.path) : page.at.find(token.path);
         tokens.push_back({token.begin, token.end, node == page.at.end() ? Json() : Json(node->second)});
       }
-      page.json["line"] = line->text;
-      page.json["tokens"] = std::move(tokens);
+      page.tree["line"] = line->text;
+      page.tree["tokens"] = std::move(tokens);
     }
     if (!line.ok()) page.json["error"] = firstError(line.diagnostics(), "the template could not be flattened");
     if (named && campaign_) {
@@ -143,7 +154,7 @@ class ReportBuilder {
                       {"group", parameter.group},
                       {"comment", parameter.comment},
                       {"line", parameter.position.line},
-                      {"reaches", reaches_[i]}});
+                      {"reaches", parameterReaches(i)}});
     }
     return list;
   }
@@ -170,6 +181,21 @@ class ReportBuilder {
     return list;
   }
 
+  Json parameterReaches(std::size_t parameter) const {
+    Json list = reaches_[parameter];
+    for (Json& reach : list) {
+      if (!reach[1].is_null()) reach.push_back(pages_[reach[0].get<std::size_t>()].paths[reach[1].get<std::size_t>()]);
+    }
+    return list;
+  }
+
+  // Each template's tree as its own JSON document, parsed by the page only when it is opened.
+  std::vector<Json> trees() const {
+    std::vector<Json> list;
+    for (const TemplatePage& page : pages_) list.push_back(page.tree);
+    return list;
+  }
+
   // Each diagnostic with the template and field, or the parameter, it is about.
   Json diagnostics(const l3xml::Diagnostics& diagnostics) const {
     std::map<std::string, std::size_t> byFile;
@@ -182,6 +208,8 @@ class ReportBuilder {
       if (page != byFile.end()) {
         list[i]["template"] = page->second;
         list[i]["node"] = fieldAt(pages_[page->second], diagnostic.line);
+        if (!list[i]["node"].is_null())
+          list[i]["path"] = pages_[page->second].paths[list[i]["node"].get<std::size_t>()];
       } else if (campaign_ && !pixit.empty() && diagnostic.file == pixit) {
         for (std::size_t p = 0; p < campaign_->parameters.size(); ++p) {
           if (diagnostic.line > 0 && campaign_->parameters[p].position.line == diagnostic.line)
@@ -193,7 +221,8 @@ class ReportBuilder {
   }
 
  private:
-  static const char* kindCode(l3xml::NodeKind kind) { return l3xml::kindName(kind); }
+  // The kind's first letter: c(hoice), o(ptional), s(equence), e(lement).
+  static std::string kindCode(l3xml::NodeKind kind) { return std::string(1, l3xml::kindName(kind)[0]); }
 
   static std::string firstError(const l3xml::Diagnostics& diagnostics, const char* otherwise) {
     for (const l3xml::Diagnostic& diagnostic : diagnostics) {
@@ -267,16 +296,29 @@ class ReportBuilder {
   std::vector<TemplatePage> pages_;
 };
 
-std::string pageText(const Json& data) {
+// JSON that can stand in a script element: no "</" closes it early.
+std::string scriptJson(const Json& data) {
   std::string json = data.dump(-1, ' ', false, Json::error_handler_t::replace);
-  // The data sits in a script element: no "</" may close it early.
   for (std::size_t at = json.find("</"); at != std::string::npos; at = json.find("</", at + 3))
     json.insert(at + 1, "\\");
+  return json;
+}
+
+// The trees come after the page's script, so that the template list is drawn while the browser
+// still reads them.
+std::string pageText(const Json& data, const std::vector<Json>& trees) {
   std::string page = reportPageTemplate();
-  const std::string slot = "@L3XML_REPORT_DATA@";
-  const std::size_t at = page.find(slot);
-  if (at == std::string::npos) throw CommandFailure("the report page has no place for its data");
-  page.replace(at, slot.size(), json);
+  std::string text;
+  for (std::size_t i = 0; i < trees.size(); ++i) {
+    text += "<script type=\"application/json\" id=\"tree" + std::to_string(i) + "\">" + scriptJson(trees[i]) +
+            "</script>\n";
+  }
+  for (const auto& [slot, json] : {std::pair<std::string, std::string>{"@L3XML_REPORT_TREES@", text},
+                                   std::pair<std::string, std::string>{"@L3XML_REPORT_DATA@", scriptJson(data)}}) {
+    const std::size_t at = page.find(slot);
+    if (at == std::string::npos) throw CommandFailure("the report page has no place for its data");
+    page.replace(at, slot.size(), json);
+  }
   return page;
 }
 
@@ -347,7 +389,7 @@ int report(Context& context, const ReportArguments& arguments) {
       {"bindings", builder.bindings()},
       {"templates", builder.templates()}};
 
-  const std::string page = pageText(data);
+  const std::string page = pageText(data, builder.trees());
   {
     std::ofstream file(fs::u8path(arguments.output), std::ios::binary | std::ios::trunc);
     file.write(page.data(), static_cast<std::streamsize>(page.size()));

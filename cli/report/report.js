@@ -5,10 +5,11 @@
 (function () {
   const data = JSON.parse(document.getElementById("l3xml-data").textContent);
   const templates = data.templates;
-  const marks = { choice: "(choice)", optional: "[optional]", sequence: "{SEQUENCE}" };
+  const marks = { c: "(choice)", o: "[optional]", s: "{SEQUENCE}" };
   const MAX_ROWS = 500;
   const MAX_RESULTS = 50;
   const built = new Set();
+  const parameterIndex = new Map(data.parameters.map((p, i) => [p.name, i]));
 
   function esc(text) {
     return String(text == null ? "" : text).replace(/[&<>"']/g, (c) =>
@@ -19,6 +20,28 @@
   // Diagnostics by template, and by template and field.
   const diagnosticsOf = templates.map(() => []);
   data.diagnostics.forEach((d, i) => { if (d.template != null) diagnosticsOf[d.template].push(i); });
+
+  // A template's tree, line and tokens, read from its own element the first time they are needed.
+  function load(t) {
+    const tpl = templates[t];
+    if (tpl.nodes) return tpl;
+    const element = document.getElementById("tree" + t);
+    // Still on its way: the page is read to its end first.
+    if (!element && document.readyState === "loading") return null;
+    const tree = element ? JSON.parse(element.textContent) : {};
+    const parents = [];
+    tpl.nodes = tree.nodes || [];
+    tpl.nodes.forEach((n) => {
+      parents.length = n.d;
+      const part = n.p !== undefined ? n.p : n.n;
+      n.p = n.d > 0 && parents[n.d - 1] !== undefined ? parents[n.d - 1] + "." + part : part;
+      parents[n.d] = n.p;
+    });
+    tpl.line = tree.line;
+    tpl.tokens = tree.tokens || [];
+    return tpl;
+  }
+  window.l3xmlTemplate = load;
 
   function where(d) {
     return d.file ? d.file + (d.line ? ":" + d.line + (d.column ? ":" + d.column : "") : "") : "";
@@ -58,7 +81,7 @@
       let place = esc(where(d));
       if (d.template != null) {
         place = fieldLink(d.template, d.node, where(d) + (d.node != null
-          ? " (" + templates[d.template].label + ": " + templates[d.template].nodes[d.node].p + ")"
+          ? " (" + templates[d.template].label + ": " + d.path + ")"
           : " (" + templates[d.template].label + ")"));
       } else if (d.parameter != null) {
         place = '<a href="#p' + d.parameter + '" data-parameter="' + d.parameter + '">' + esc(where(d)) + " (" +
@@ -73,7 +96,7 @@
   const parameterRows = data.parameters.map((p, i) => {
     const reached = p.reaches.map((r) => {
       const t = templates[r[0]];
-      return { t: r[0], n: r[1], how: r[2], text: t.label + (r[1] != null ? ": " + t.nodes[r[1]].p : "") };
+      return { t: r[0], n: r[1], how: r[2], text: t.label + (r[1] != null ? ": " + r[3] : "") };
     });
     return { i, p, reached, key: { name: p.name, type: p.type, value: p.value, converted: p.converted, range: p.range,
       unit: p.unit, group: p.group, reached: reached.length },
@@ -118,7 +141,7 @@
       const problems = diagnosticsOf[i].map((d) => data.diagnostics[d].severity);
       const errors = problems.filter((s) => s === "error").length;
       const warnings = problems.filter((s) => s === "warning").length;
-      const fields = t.nodes ? t.nodes.filter((n) => n.x).length : 0;
+      const fields = t.fields || 0;
       return '<details class="tpl" id="t' + i + '" data-label="' + esc(t.label) + '"><summary><strong>' +
         esc(t.label) + '</strong><span class="tpl-file">' + esc(t.file) + "</span>" +
         (errors ? '<span class="badge error">' + errors + (errors === 1 ? " error" : " errors") + "</span>" : "") +
@@ -135,7 +158,7 @@
     if (marks[n.k]) html += ' <span class="mark">' + marks[n.k] + "</span>";
     if (n.t !== undefined) {
       if (n.t === "" && n.v === undefined) {
-        if (n.k === "optional") html += ' <span class="absent">absent</span>';
+        if (n.k === "o") html += ' <span class="absent">absent</span>';
       } else if (n.v !== undefined) {
         html += ' = <span class="val">' + esc(n.v) + '</span> <span class="from">(' + esc(n.t || "empty") +
           " in the template)</span>";
@@ -154,7 +177,7 @@
           (b.line ? ":" + b.line : "") + (b.written ? "" : ", not written");
         title += binding;
       }
-      const p = data.parameters.findIndex((q) => q.name === n.x);
+      const p = parameterIndex.has(n.x) ? parameterIndex.get(n.x) : -1;
       html += ' <a class="px-badge" title="' + esc(title) + '"' + (p >= 0 ? ' href="#p' + p + '" data-parameter="' + p +
         '"' : "") + ">" + esc(n.x) + "</a>" + (binding ? ' <span class="from">' + esc(binding.trim()) + "</span>" : "");
     }
@@ -210,8 +233,9 @@
 
   function build(t) {
     if (built.has(t)) return;
+    const tpl = load(t);
+    if (!tpl) { document.addEventListener("DOMContentLoaded", () => build(t), { once: true }); return; }
     built.add(t);
-    const tpl = templates[t];
     const box = $("t" + t);
     const parts = ['<div class="tpl-body">'];
     if (tpl.hidden && tpl.hidden.length) parts.push('<p class="hidden-note">Hides ' + tpl.hidden.map(esc).join(", ") +
@@ -224,7 +248,7 @@
           esc(diagnostic.message) + " [" + esc(diagnostic.code) + "]</p>");
       }
     }
-    if (tpl.nodes) parts.push('<div class="tree">' + treeHtml(t) + "</div>");
+    if (tpl.nodes.length) parts.push('<div class="tree">' + treeHtml(t) + "</div>");
     if (tpl.line != null) {
       parts.push('<p class="flat-title">Flattened line (' + tpl.line.length + ' characters)</p><p class="flat">' +
         lineHtml(t) + "</p>");
@@ -256,7 +280,7 @@
       light(box.querySelectorAll('.node[data-i="' + target.dataset.i + '"]'));
     } else if (target.classList.contains("node")) {
       const i = Number(target.dataset.i);
-      const end = subtreeEnd(templates[t].nodes, i);
+      const end = subtreeEnd(load(t).nodes, i);
       light([target]);
       light(Array.from(box.querySelectorAll(".tok[data-i]")).filter((k) => {
         const n = Number(k.dataset.i);
@@ -300,7 +324,7 @@
       if (t.label.toLowerCase().includes(q)) {
         if (found.templates.length < MAX_RESULTS) found.templates.push(fieldLink(i, null, t.label)); else more++;
       }
-      (t.nodes || []).forEach((n, j) => {
+      (load(i) || { nodes: [] }).nodes.forEach((n, j) => {
         const hay = (n.n + " " + n.p + " " + (n.t || "") + " " + (n.v || "") + " " + (n.x || "")).toLowerCase();
         if (!hay.includes(q)) return;
         if (found.fields.length >= MAX_RESULTS) { more++; return; }
