@@ -443,4 +443,5 @@
   wire();
   followHash();
   document.documentElement.dataset.ready = "true";
+  document.documentElement.dataset.drawnAt = String(Math.round(performance.now()));
 })();
