@@ -28,8 +28,11 @@ async function open(name, trees = true) {
   // Timed to the drawn template list; the trees may still be on their way.
   const loaded = page.goto("file://" + path.join(work, name), { waitUntil: "load", timeout: 120000 });
   await page.waitForSelector("html[data-ready=true]", { polling: "mutation", timeout: 120000 });
-  const seconds = (Date.now() - start) / 1000;
+  const answered = (Date.now() - start) / 1000;
   await loaded;
+  // When the page's script had drawn the template list, from the start of the navigation.
+  const seconds = Number(await page.$eval("html", (h) => h.dataset.drawnAt)) / 1000;
+  console.log(`${name}: template list drawn after ${seconds.toFixed(2)} s, page answering after ${answered.toFixed(2)} s`);
   // The page's own data, with every tree read as the page reads it.
   const data = await page.evaluate((all) => {
     const data = JSON.parse(document.getElementById("l3xml-data").textContent);
@@ -84,14 +87,21 @@ test("the example framework's report", async () => {
   const absent = await page.$$eval(".node .absent", (all) => all.length);
   assert.ok(absent > 0, "absent optional parts are shown as absent");
 
+  // The tree of one template, for a reviewer to look at.
+  await page.$eval("#tools", (t) => { t.style.position = "static"; });
+  await page.$eval(`#t${pixit.t}`, (d) => d.scrollIntoView({ block: "start" }));
+  const box = await page.$eval(`#t${pixit.t}`, (d) => {
+    const r = d.getBoundingClientRect();
+    return { x: r.left + window.scrollX, y: r.top + window.scrollY, width: r.width, height: Math.min(r.height, 620) };
+  });
+  await page.screenshot({ path: path.join(work, "report-tree.png"), clip: box, captureBeyondViewport: true });
+
   // The search finds a field, and its link opens it.
   await page.type("#search", "primaryScramblingCode");
   await page.waitForSelector("#results a[data-node]");
   await page.click("#results a[data-node]");
   assert.equal(await page.$$eval(".node.target", (all) => all.length), 1, "the search result opens its field");
 
-  const shot = await page.$(`#t${pixit.t}`);
-  await shot.screenshot({ path: path.join(work, "report-tree.png") });
   assert.deepEqual(report.errors, [], "no console error");
   await page.close();
 });
@@ -115,7 +125,6 @@ test("3,000 templates open in under two seconds", async () => {
   const report = await open("large.html", false);
   const count = await report.page.$$eval("details.tpl", (all) => all.length);
   assert.ok(count >= 3000, `${count} templates`);
-  console.log(`large report: ${count} templates rendered in ${report.seconds.toFixed(2)} s`);
   assert.ok(report.seconds < 2, `${report.seconds} s`);
   // A template opened last in the list is built on demand.
   await report.page.$eval(`#t${count - 1}`, (d) => { d.open = true; });
