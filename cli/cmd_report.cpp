@@ -63,6 +63,7 @@ struct TemplatePage {
   Json json;
   Json tree = Json::object();             // nodes, line and tokens: read by the page when it is opened
   std::vector<std::string> paths;         // each node's path, in document order
+  std::vector<std::size_t> names;         // each node's name in the name table
   std::string file;                       // as diagnostics name it
   std::vector<long> lines;                // each node's line, in document order
   std::map<std::string, std::size_t> at;  // node path -> index
@@ -104,16 +105,20 @@ class ReportBuilder {
       page.at[node->path] = nodes.size();
       page.lines.push_back(node->line);
       page.paths.push_back(node->path);
-      Json json{{"d", depth}, {"n", node->name}, {"k", kindCode(node->kind)}, {"l", node->line}};
+      // [depth, name (from the name table), kind, line, {the rest}]: thousands of templates stay small.
+      page.names.push_back(nameIndex(node->name));
+      Json json = Json::array({depth, page.names.back(), kindCode(node->kind), node->line});
+      Json rest = Json::object();
       // A path is its parent's and one more part, written only where that part is not the name.
       const std::string::size_type dot = node->path.rfind('.');
       const std::string part = dot == std::string::npos ? node->path : node->path.substr(dot + 1);
-      if (part != node->name) json["p"] = part;
-      if (node->leaf()) addValue(json, *node, written, entry, named, index, nodes.size());
+      if (part != node->name) rest["p"] = part;
+      if (node->leaf()) addValue(rest, *node, written, entry, named, index, nodes.size());
+      if (!rest.empty()) json.push_back(std::move(rest));
       nodes.push_back(std::move(json));
     }
     std::size_t fields = 0;
-    for (const Json& node : nodes) fields += node.contains("x") ? 1 : 0;
+    for (const Json& node : nodes) fields += node.size() > 4 && node[4].contains("x") ? 1 : 0;
     page.json["fields"] = fields;
     page.tree["nodes"] = std::move(nodes);
     const l3xml::Result<l3xml::FlatLine> line = cell.flatten(entry.name, campaign_ ? &*campaign_ : nullptr, true);
@@ -181,10 +186,13 @@ class ReportBuilder {
     return list;
   }
 
+  const std::vector<std::string>& names() const { return names_; }
+
   Json parameterReaches(std::size_t parameter) const {
     Json list = reaches_[parameter];
     for (Json& reach : list) {
-      if (!reach[1].is_null()) reach.push_back(pages_[reach[0].get<std::size_t>()].paths[reach[1].get<std::size_t>()]);
+      // The field's name (from the name table); its whole path is in the template's tree.
+      if (!reach[1].is_null()) reach.push_back(pages_[reach[0].get<std::size_t>()].names[reach[1].get<std::size_t>()]);
     }
     return list;
   }
@@ -240,6 +248,12 @@ class ReportBuilder {
     return Json();
   }
 
+  std::size_t nameIndex(const std::string& name) {
+    const auto known = nameIndex_.emplace(name, names_.size());
+    if (known.second) names_.push_back(name);
+    return known.first->second;
+  }
+
   bool namedIn(const std::string& name) const {
     if (!campaign_) return false;
     return std::any_of(campaign_->parameters.begin(), campaign_->parameters.end(), [&](const l3xml::Parameter& p) {
@@ -266,7 +280,7 @@ class ReportBuilder {
     }
     if (l3xml::isPixitReference(value) && campaign_) {
       const std::optional<std::string> resolved = campaign_->valueOf(value);
-      json["unresolved"] = !resolved;
+      if (!resolved) json["unresolved"] = true;
       if (resolved) value = *resolved;
     }
     if (value != node.text) json["v"] = value;
@@ -294,6 +308,8 @@ class ReportBuilder {
   std::map<std::string, std::size_t> parameterIndex_;
   std::vector<Json> reaches_;  // per parameter: [template, node or null, how]
   std::vector<TemplatePage> pages_;
+  std::vector<std::string> names_;  // every element name once
+  std::map<std::string, std::size_t> nameIndex_;
 };
 
 // JSON that can stand in a script element: no "</" closes it early.
@@ -387,7 +403,8 @@ int report(Context& context, const ReportArguments& arguments) {
       {"diagnostics", builder.diagnostics(found)},
       {"parameters", builder.parameters()},
       {"bindings", builder.bindings()},
-      {"templates", builder.templates()}};
+      {"templates", builder.templates()},
+      {"names", builder.names()}};
 
   const std::string page = pageText(data, builder.trees());
   {

@@ -30,7 +30,7 @@
     if (!element && document.readyState === "loading") return null;
     const tree = element ? JSON.parse(element.textContent) : {};
     const parents = [];
-    tpl.nodes = tree.nodes || [];
+    tpl.nodes = (tree.nodes || []).map((a) => Object.assign({ d: a[0], n: data.names[a[1]], k: a[2], l: a[3] }, a[4]));
     tpl.nodes.forEach((n) => {
       parents.length = n.d;
       const part = n.p !== undefined ? n.p : n.n;
@@ -96,7 +96,7 @@
   const parameterRows = data.parameters.map((p, i) => {
     const reached = p.reaches.map((r) => {
       const t = templates[r[0]];
-      return { t: r[0], n: r[1], how: r[2], text: t.label + (r[1] != null ? ": " + r[3] : "") };
+      return { t: r[0], n: r[1], how: r[2], text: t.label + (r[1] != null ? ": " + data.names[r[3]] : "") };
     });
     return { i, p, reached, key: { name: p.name, type: p.type, value: p.value, converted: p.converted, range: p.range,
       unit: p.unit, group: p.group, reached: reached.length },
