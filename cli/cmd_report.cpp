@@ -124,10 +124,15 @@ class ReportBuilder {
     const l3xml::Result<l3xml::FlatLine> line = cell.flatten(entry.name, campaign_ ? &*campaign_ : nullptr, true);
     if (line.has_value()) {
       Json tokens = Json::array();
+      // Three numbers a token: the gap since the last one ended, its length, its node (-1: none).
+      std::size_t end = 0;
       for (const l3xml::Token& token : line->tokens) {
         // The root stands as the empty path.
         const auto node = token.path.empty() ? page.at.find(original->root.path) : page.at.find(token.path);
-        tokens.push_back({token.begin, token.end, node == page.at.end() ? Json() : Json(node->second)});
+        tokens.push_back(static_cast<long>(token.begin) - static_cast<long>(end));
+        tokens.push_back(token.end - token.begin);
+        tokens.push_back(node == page.at.end() ? -1L : static_cast<long>(node->second));
+        end = token.end;
       }
       page.tree["line"] = line->text;
       page.tree["tokens"] = std::move(tokens);

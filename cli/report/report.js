@@ -38,7 +38,14 @@
       parents[n.d] = n.p;
     });
     tpl.line = tree.line;
-    tpl.tokens = tree.tokens || [];
+    // [gap, length, node] runs back into [begin, end, node or null].
+    const runs = tree.tokens || [];
+    tpl.tokens = [];
+    for (let i = 0, end = 0; i + 2 < runs.length; i += 3) {
+      const begin = end + runs[i];
+      end = begin + runs[i + 1];
+      tpl.tokens.push([begin, end, runs[i + 2] >= 0 ? runs[i + 2] : null]);
+    }
     return tpl;
   }
   window.l3xmlTemplate = load;
