@@ -70,6 +70,7 @@ void addDiffCommand(CLI::App& app, Context& context, CommandTable& table);
 void addResetCommand(CLI::App& app, Context& context, CommandTable& table);
 void addImpactCommand(CLI::App& app, Context& context, CommandTable& table);
 void addCompareCommand(CLI::App& app, Context& context, CommandTable& table);
+void addReportCommand(CLI::App& app, Context& context, CommandTable& table);
 
 }  // namespace l3xml_cli
 

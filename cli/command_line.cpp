@@ -92,6 +92,7 @@ int runCommandLine(int argc, char** argv) {
   addResetCommand(app, context, table);
   addImpactCommand(app, context, table);
   addCompareCommand(app, context, table);
+  addReportCommand(app, context, table);
   // Set after the subcommands exist, which would otherwise inherit it.
   app.footer(kFooter);
 
