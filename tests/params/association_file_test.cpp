@@ -63,8 +63,6 @@ TEST_F(AssociationFileTest, BindingAttributesCarryOverAndEachBindingChoosesItsCe
   EXPECT_EQ(value("P.xml", "b"), "5");
   EXPECT_EQ(value("P.xml", "c"), "6");
   EXPECT_EQ(messagesAt(kError), std::vector<std::string>{});
-  EXPECT_EQ(messagesAt(kDebug).front(), "AssociationFileParse :: Function Started ");
-  EXPECT_TRUE(logged(kDebug, "AssociationFileParse : px_B"));
 }
 
 struct Conversion {

@@ -210,21 +210,5 @@ INSTANTIATE_TEST_SUITE_P(Calls, WalkFailureTest,
                                            "get_attributes", "map.get_length", "map.get_item", "get_nodeName",
                                            "get_nodeValue", "put_async", "put_validateOnParse"));
 
-TEST_F(ParameterFileTest, CopiesAndAssignmentsHaveListsOfTheirOwn) {
-  ASSERT_TRUE(read("<P><E Name='a'/></P>", PIXIT_FILE, reader));
-  ParameterFileReader copy(reader);
-  ASSERT_TRUE(read("<P><E Name='b'/></P>", PIXIT_FILE, copy));
-  EXPECT_EQ(reader.getparamList().size(), 1u);
-  EXPECT_EQ(copy.getparamList().size(), 2u);
-  ParameterFileReader assigned;
-  assigned = copy;
-  ParameterFileReader& same = assigned;
-  assigned = same;
-  EXPECT_EQ(assigned.getparamList().size(), 2u);
-  auto list = assigned.getparamList();
-  list.clear();
-  EXPECT_EQ(assigned.getparamList().size(), 2u);
-}
-
 }  // namespace
 }  // namespace l3xml_test

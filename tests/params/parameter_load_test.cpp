@@ -70,9 +70,6 @@ TEST_F(ParameterLoadTest, ConvertsBooleanAndEnumValuesAfterTheAssociationStep) {
   EXPECT_EQ(pixit["px_Odd"].value, "medium");
   EXPECT_EQ(pixit["px_Free"].value, "as is");
   EXPECT_EQ(flagInTemplate(), "1");
-  EXPECT_TRUE(logged(kDebug, "\n Association File Parsed Successfully "));
-  EXPECT_TRUE(logged(kDebug, "ReadParameterFileWrapper:: getFrameworkCompleteFilePath_WCDMA_ok PATH RETURNED=" +
-                                 nativePath(system + "/Types.xml") + "."));
 }
 
 TEST_F(ParameterLoadTest, AssociationOnlyWhenAskedAndNotForCallboxNames) {

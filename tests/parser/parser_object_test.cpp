@@ -51,17 +51,6 @@ TEST_F(ParserObjectTest, CopiesShareTheDocumentAndTheFlattenedText) {
   EXPECT_STREQ(member<FinalString>(assigned), "Msg 1 ");
 }
 
-TEST_F(ParserObjectTest, DomFromComKeepsAnExistingDocument) {
-  CXMLParser parser;
-  ComPtr<IXMLDOMDocument> document;
-  ASSERT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), 0);
-  IXMLDOMDocument* made = document.Get();
-  const int before = comInitializationCount();
-  EXPECT_EQ(call<DomFromCom>(parser, document.GetAddressOf()), 0);
-  EXPECT_EQ(document.Get(), made);
-  EXPECT_EQ(comInitializationCount(), before);
-}
-
 struct CreationFailure {
   const char* operation;
   l3xml::dom::Status status;

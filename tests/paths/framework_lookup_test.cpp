@@ -81,11 +81,6 @@ TEST_F(FrameworkLookupTest, NoCacheBetweenCalls) {
   EXPECT_TRUE(logs().empty());
 }
 
-TEST_F(FrameworkLookupTest, FullPathIsNotFound) {
-  writeFile(system + "/M.xml", "<a/>");
-  EXPECT_EQ(getFrameworkCompleteFilePath_WCDMA(system + "/M.xml"), "");
-}
-
 std::vector<std::string> testedCandidates;
 bool recordCandidate(const char* path) {
   testedCandidates.push_back(path);

@@ -24,13 +24,6 @@ class MultimapApplicationTest : public FrameworkTest {
     record.comment = comment;
     return record;
   }
-  std::vector<std::string> callsLogged() {
-    std::vector<std::string> calls;
-    for (const std::string& message : messagesAt(kDebug)) {
-      if (message.rfind("isFileNamePresentinMultiMap::", 0) == 0) calls.push_back(message);
-    }
-    return calls;
-  }
   std::string value(const char* node) { return CXMLParser().GetVals("M.xml", const_cast<char*>(node)).at(0); }
 
   std::map<std::string, ParamStructure> list;
@@ -39,12 +32,6 @@ class MultimapApplicationTest : public FrameworkTest {
 
 TEST_F(MultimapApplicationTest, WritesEveryIndexedParameterInOrder) {
   EXPECT_EQ(parser.isFileNamePresentinMultiMap("M.xml"), 0);
-  EXPECT_TRUE(logged(kDebug, "IsFileNamePresentinMultiMap::The occurence of the M.xml are as much: 3"));
-  EXPECT_EQ(callsLogged(),
-            (std::vector<std::string>{
-                "isFileNamePresentinMultiMap::SetVal is called for Pixit parameter: px_A and The pixit value is 1",
-                "isFileNamePresentinMultiMap::SetVal is called for Pixit parameter: px_B and The pixit value is 2",
-                "isFileNamePresentinMultiMap::SetVal is called for Pixit parameter: px_B and The pixit value is 2"}));
   EXPECT_EQ(value("a"), "1");
   EXPECT_EQ(value("b"), "2");
   EXPECT_NE(readFile(system + "/temp/PrimaryCell/M.xml").find("<c>px_C</c>"), std::string::npos);
@@ -52,9 +39,6 @@ TEST_F(MultimapApplicationTest, WritesEveryIndexedParameterInOrder) {
 
 TEST_F(MultimapApplicationTest, FileNamesMatchExactly) {
   EXPECT_EQ(parser.isFileNamePresentinMultiMap("m.xml"), -1000);
-  EXPECT_EQ(
-      logs(),
-      (std::vector<LogRecord>{{kDebug, "IsFileNamePresentinMultiMap::The occurence of the m.xml are as much: 0"}}));
 }
 
 TEST_F(MultimapApplicationTest, ValuesAreReadAtTheTimeOfTheCall) {
