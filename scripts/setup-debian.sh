@@ -3,13 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  chromium
   pybind11-dev python3-dev python3-pytest)
-
-# The browser test runs on Node and npm: Debian's, unless the machine has them already.
-if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
-  packages+=(nodejs npm)
-fi
 
 missing=()
 for package in "${packages[@]}" "$@"; do

@@ -5,7 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup-debian.sh
+# The browser test of the report runs Debian's Chromium from Node: Debian's Node and npm, unless the
+# machine has them already.
+browser=(chromium)
+command -v node >/dev/null && command -v npm >/dev/null || browser+=(nodejs npm)
+scripts/setup-debian.sh "${browser[@]}"
 jobs=$(nproc)
 for preset in default sanitize; do
   echo "=== ${preset} ==="

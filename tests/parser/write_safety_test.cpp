@@ -156,7 +156,7 @@ TEST_F(WriteSafetyTest, ReadOnlyWorkingCopyIsReportedAndLeftAsItIs) {
   (void)set("M.xml", "px_B", "2");  // the result stays what a failed save gives
   fs::permissions(copy, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(readFile(copy), before);
-  EXPECT_TRUE(logged(kError, "SetVal: the working copy is read-only and was left as it is: " + copy));
+  EXPECT_TRUE(logged(kError, "SetVal: the working copy is read-only and was left as it is: " + nativePath(copy)));
 }
 
 }  // namespace
