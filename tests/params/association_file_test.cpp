@@ -100,7 +100,6 @@ TEST_F(AssociationFileTest, EntryAndBindingProblemsAreLoggedAndSkipped) {
                 "<B Name='a' AssociationField='Absent.xml'/></E><E Name='px_Empty'><B Name='b' "
                 "AssociationField='P.xml'/></E>"),
             0);
-  EXPECT_TRUE(logged(kDebug, "The Attribute named Other is wrong in Association File "));
   EXPECT_EQ(messagesAt(kError),
             (std::vector<std::string>{
                 "AssociationFileParse :: the pixit parameter: px_None is not present in the pixit parameter File",

@@ -85,7 +85,6 @@ TEST_F(FlatteningTest, PixitReferencesAreResolvedAndTheirChildrenSkipped) {
   registerParameters();
   // The choice whose text is a reference keeps its entry open until the next level closes.
   EXPECT_EQ(flatten("<M><a>px_Rate</a><c1>px_Mode</c1><b>x</b></M>"), "M 12 ( on x ) ");
-  EXPECT_TRUE(logged(kDebug, "CXMLParser::findValueAndAppendfinalString Pixit Parameter px_Rate value is: 12"));
 }
 
 TEST_F(FlatteningTest, ReferenceWithASpaceIsOrdinaryText) { EXPECT_EQ(flatten("<M><b>px_a b</b></M>"), "M px_ab "); }

@@ -57,13 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Lookup{"", {""}}),
     [](const ::testing::TestParamInfo<Lookup>& info) { return "Case" + std::to_string(info.index); });
 
-TEST_F(ValueRetrievalTest, DottedPathsLogTheValueAtInfoLevel) {
-  get("Root.a.c");
-  EXPECT_EQ(messagesAt(kInfo),
-            (std::vector<std::string>{"completeSourcePath :: NodeValue is : px_Rate",
-                                      "completeSourcePath :: Pixit Parameter px_Rate Value is  : 64"}));
-}
-
 TEST_F(ValueRetrievalTest, FailuresAndTheirResults) {
   EXPECT_EQ(CXMLParser().GetVals("Absent.xml", const_cast<char*>("b")), Values{});
   EXPECT_EQ(

@@ -73,7 +73,6 @@ TEST_F(ValueSettingTest, PlaceholderSelectsEveryNodeStillHoldingIt) {
   ASSERT_TRUE(set("px_Item", "5"));
   EXPECT_EQ(values("v"), (std::vector<std::string>{"5", "2", "5"}));
   EXPECT_EQ(l3xml::state::module().nodeNamePixitParameterMap, (std::map<std::string, std::string>{{"v", "px_Item"}}));
-  EXPECT_TRUE(logged(kDebug, "SetVal :: The pixit parameter name : px_Item  and the node name for map is v "));
   ASSERT_TRUE(set("rate", "px_Other"));  // rate held px_Rate when it was selected
   ASSERT_TRUE(set("px_Other", "1"));
   EXPECT_EQ(l3xml::state::module().nodeNamePixitParameterMap.at("rate"), "px_Rate");  // the first entry stays
