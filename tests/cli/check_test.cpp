@@ -47,5 +47,21 @@ TEST(CheckReport, TextJsonAndSarifHaveTheirShapes) {
   EXPECT_FALSE(run["results"][2]["locations"][0]["physicalLocation"].contains("region"));
 }
 
+// Two campaigns that differ in three values: compare lists each changed field and exits 1.
+TEST_F(CliTest, CompareTwoCampaigns) {
+  std::string lab = readFile(file("L3_WCDMA_PIXIT.xml"));
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"\"normalEvent\"", "\"congestion\""},
+                                 {"Value=\"9612\"", "Value=\"9613\""},
+                                 {"Type=\"MIB_ValueTag\" Value=\"1\"", "Type=\"MIB_ValueTag\" Value=\"2\""}}) {
+    lab.replace(lab.find(from), from.size(), to);
+  }
+  writeFile(dir / "lab_WCDMA_PIXIT.xml", lab);
+  const CliResult compare = inFramework({"compare", "--pixit", "L3_WCDMA_PIXIT.xml", "--pixit", "lab_WCDMA_PIXIT.xml"});
+  EXPECT_EQ(compare.status, 1) << compare.err;
+  for (const char* field : {"releaseCause: 0 -> 3", "mib-ValueTag: 1 -> 2", "uarfcn-UL: 9612 -> 9613"}) {
+    EXPECT_NE(compare.out.find(field), std::string::npos) << field << "\n" << compare.out;
+  }
+}
+
 }  // namespace
 }  // namespace l3xml_test
