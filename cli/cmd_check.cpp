@@ -51,10 +51,8 @@ int check(Context& context, const CheckArguments& arguments) {
     for (const l3xml::Diagnostic& diagnostic : diagnostics) {
       if (diagnostic.severity != l3xml::Severity::kNote) std::cout << diagnosticLine(diagnostic) << '\n';
     }
-    std::cout << (errors + warnings == 0 ? std::string("no problems found")
-                                         : std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
-                                               std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings"))
-              << " in " << session.frameworkFolder() << '\n';
+    std::cout << (errors + warnings == 0 ? std::string("no problems found") : problemCounts(errors, warnings)) << " in "
+              << session.frameworkFolder() << '\n';
   }
   return errors > 0 ? 1 : 0;
 }

@@ -422,8 +422,7 @@ int report(Context& context, const ReportArguments& arguments) {
     if (diagnostic.severity != l3xml::Severity::kNote) std::cerr << "l3xml: " << diagnosticLine(diagnostic) << '\n';
   }
   context.output.note("report of " + std::to_string(entries.size()) + " templates written to " + arguments.output +
-                      ": " + std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
-                      std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings"));
+                      ": " + problemCounts(errors, warnings));
   return errors > 0 ? 1 : 0;
 }
 

@@ -8,6 +8,11 @@ namespace l3xml_cli {
 
 using l3xml::Severity;
 
+std::string problemCounts(int errors, int warnings) {
+  return std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") + std::to_string(warnings) +
+         (warnings == 1 ? " warning" : " warnings");
+}
+
 std::string diagnosticLine(const l3xml::Diagnostic& diagnostic) {
   return (diagnostic.file.empty() ? std::string(".") : diagnostic.file) + ":" + std::to_string(diagnostic.line) + ":" +
          std::to_string(diagnostic.column) + ": " + l3xml::severityName(diagnostic.severity) + ": " +

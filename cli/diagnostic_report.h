@@ -15,6 +15,8 @@ using Json = nlohmann::ordered_json;
 
 // FILE:LINE:COLUMN: error|warning|note: MESSAGE [CODE], LINE and COLUMN 0 when unknown.
 std::string diagnosticLine(const l3xml::Diagnostic& diagnostic);
+// "N error(s), M warning(s)".
+std::string problemCounts(int errors, int warnings);
 Json diagnosticsJson(const l3xml::Diagnostics& diagnostics);
 // {"diagnostics": [...], "errors": N, "warnings": N}
 Json checkJson(const l3xml::Diagnostics& diagnostics);
