@@ -75,7 +75,8 @@ int run(Context& context, const RunArguments& arguments) {
     }
   } else {
     copy = std::make_unique<TemporaryFolder>("l3xml-run-");
-    copyFramework(framework, copy->path());
+    // A kept copy may be edited by hand afterwards, so it shares nothing with the framework.
+    copyFramework(framework, copy->path(), !arguments.keep);
     session.workOn(copy->path());
     if (arguments.keep) copy->keep();
     context.output.note(

@@ -1,6 +1,7 @@
 // Temporary folders removed on every way out.
 #include "temporary_folder.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include "command.h"
@@ -35,7 +36,29 @@ TemporaryFolder::~TemporaryFolder() {
 
 // A failure names the framework's file, never the temporary folder, which is gone by the time
 // the message is read.
-void copyFramework(const std::string& source, const std::string& destination) {
+namespace {
+
+bool isXmlFile(const fs::path& path) {
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".xml";
+}
+
+// A shared XML file is a second name of the framework's own file: safe because the library never
+// writes into an existing file, it writes a new one and renames it over the old name. Other files
+// (a lock, a log) are copied, and so is everything when the file system cannot link.
+bool placeFile(const fs::path& source, const fs::path& target, bool sharing, std::error_code& error) {
+  if (sharing && isXmlFile(source)) {
+    fs::create_hard_link(source, target, error);
+    if (!error) return true;
+    error.clear();
+  }
+  return fs::copy_file(source, target, error);
+}
+
+}  // namespace
+
+void copyFramework(const std::string& source, const std::string& destination, bool sharing) {
   std::error_code error;
   fs::recursive_directory_iterator entry(source, error);
   for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
@@ -47,7 +70,7 @@ void copyFramework(const std::string& source, const std::string& destination) {
     }
     const fs::path target = fs::path(destination) / relative;
     if (entry->is_directory(error) ? !fs::create_directories(target, error) && error
-                                   : !fs::copy_file(entry->path(), target, error)) {
+                                   : !placeFile(entry->path(), target, sharing, error)) {
       throw CommandFailure("the framework could not be copied to a temporary folder: " + error.message() + " (" +
                            entry->path().string() + ")");
     }

@@ -33,8 +33,10 @@ class TemporaryFolder {
 };
 
 // Copies a framework folder into destination without its temp folder (working copies left by
-// an earlier run would be read instead of the templates), a checkpoint between files.
-void copyFramework(const std::string& source, const std::string& destination);
+// an earlier run would be read instead of the templates), a checkpoint between files. With
+// sharing, the XML files are hard links to the framework's own where the file system allows it:
+// only for a copy that nothing but the library writes and that is removed at the end.
+void copyFramework(const std::string& source, const std::string& destination, bool sharing = false);
 
 }  // namespace l3xml_cli
 
