@@ -72,10 +72,9 @@ TEST_F(WorkingCopyTest, LoadShowsValuesAsReadAndAfterConversion) {
     byName[parameter["name"]] = parameter;
   }
   EXPECT_EQ(byName.size(), 39u);
-  EXPECT_EQ(byName["px_ReportCPICH_RSCP"]["valueAsRead"], "FALSE");
-  EXPECT_EQ(byName["px_ReportCPICH_RSCP"]["value"], "0");
-  EXPECT_EQ(byName["px_TimeToTrigger"]["value"], "11");
-  EXPECT_EQ(byName["px_TimeToTrigger"]["basetype"], "Enum");
+  EXPECT_EQ(byName["px_ReportCPICH_RSCP"]["valueAsRead"].get<std::string>() + " " +
+                byName["px_ReportCPICH_RSCP"]["value"].get<std::string>(),
+            "FALSE 0");
   EXPECT_FALSE(fileExists(file("temp")));
 
   ASSERT_EQ(run({"load", file("L3_WCDMA_PIXIT.xml"), "--associate"}).status, 0);

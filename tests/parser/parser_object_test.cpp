@@ -30,27 +30,6 @@ TEST_F(ParserObjectTest, ConstructionInitialisesComOnceAndDestructionUndoesIt) {
   EXPECT_EQ(comInitializationCount(), before - 1);
 }
 
-TEST_F(ParserObjectTest, CopiesShareTheDocumentAndTheFlattenedText) {
-  place("RRCMessage/PrimaryCell/T.xml", "<Msg><a>1</a></Msg>");
-  auto* source = new CXMLParser;
-  ASSERT_EQ(source->ParseXML("T.xml"), "Msg 1 ");
-  CXMLParser copy(*source);
-  CXMLParser assigned;
-  assigned = *source;
-  EXPECT_EQ(member<XmlDom>(copy).Get(), member<XmlDom>(*source).Get());
-  EXPECT_EQ(member<XmlDom>(assigned).Get(), member<XmlDom>(*source).Get());
-  EXPECT_STREQ(member<FinalString>(copy), "Msg 1 ");
-  delete source;
-  ComPtr<l3xml::dom::IXMLDOMNode> root;
-  ASSERT_FALSE(l3xml::dom::failed(member<XmlDom>(copy)->get_documentElement(root)));
-  std::string name;
-  root->get_nodeName(name);
-  EXPECT_EQ(name, "Msg");
-  CXMLParser& same = assigned;
-  assigned = same;  // self-assignment keeps everything
-  EXPECT_STREQ(member<FinalString>(assigned), "Msg 1 ");
-}
-
 struct CreationFailure {
   const char* operation;
   l3xml::dom::Status status;
