@@ -21,6 +21,9 @@ class RefCounted : public Interface {
 
  protected:
   RefCounted() = default;
+  // Whether the caller's reference is the only one: an object that only its maker still holds
+  // may be reused instead of a new one being made.
+  bool heldOnce() const { return references_.load(std::memory_order_acquire) == 1; }
 
  private:
   std::atomic<unsigned long> references_{1};

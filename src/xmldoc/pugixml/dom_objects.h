@@ -38,26 +38,10 @@ class TreeNodeAccess {
 
 class AttributeMap;
 
-// The count of references, as RefCounted keeps it, that the backend may look at: a node object
-// that only the list which made it still holds can stand for that list's next item instead of a
-// new object being made for it.
+// A node object that only the list which made it still holds can stand for that list's next
+// item instead of a new object being made for it (RefCounted::heldOnce).
 template <class Interface>
-class Counted : public Interface {
- public:
-  unsigned long AddRef() override { return ++references_; }
-  unsigned long Release() override {
-    const unsigned long left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
- protected:
-  Counted() = default;
-  bool heldOnce() const { return references_.load(std::memory_order_acquire) == 1; }
-
- private:
-  std::atomic<unsigned long> references_{1};
-};
+using Counted = RefCounted<Interface>;
 
 // The node operations of the document node and of the nodes in its tree.
 template <class Interface>
