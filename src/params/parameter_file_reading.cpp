@@ -104,11 +104,7 @@ void applyTypeChildAttribute(ParamStructure& param, const BasetypeRule& rule, lo
 
 // The walk's cursors, which live in the reader so that they share the document's life.
 struct WalkCursors {
-  dom::ComPtr<dom::IXMLDOMNodeList>& elementChildList;
-  dom::ComPtr<dom::IXMLDOMNode>& attribute;
-  dom::ComPtr<dom::IXMLDOMNode>& child;
   dom::ComPtr<dom::IXMLDOMNamedNodeMap>& childAttributeMap;
-  std::string& nodeName;
   std::int32_t& status;
 
   bool failed(dom::Status result) {
@@ -119,44 +115,46 @@ struct WalkCursors {
   }
 
   // Calls apply(name, value) for each attribute of map, in document order, texts cut as the
-  // narrow conversion cuts them. The views are into name and a buffer of this call, so that a
-  // walk started by apply has buffers of its own.
+  // narrow conversion cuts them. The views live for the call of apply, which may start a walk
+  // of its own.
   template <class Apply>
-  void forEachAttribute(dom::IXMLDOMNamedNodeMap& map, dom::ComPtr<dom::IXMLDOMNode>& cursor, std::string& name,
-                        Apply apply) {
-    long count = 0;
-    if (failed(map.get_length(count))) return;
-    std::string value;
-    for (long i = 0; i < count; ++i) {
-      if (failed(map.get_item(i, cursor)) || !cursor || failed(cursor->get_nodeName(name)) ||
-          failed(cursor->get_nodeValue(value))) {
-        continue;
-      }
-      apply(cutView(name), cutView(value));
-    }
+  void forEachAttribute(dom::IXMLDOMNamedNodeMap& map, Apply apply) {
+    struct CutAttributes final : dom::AttributeVisitor {
+      CutAttributes(WalkCursors& walk, Apply& apply) : walk(walk), apply(apply) {}
+      void attribute(std::string_view name, std::string_view value) override { apply(cutView(name), cutView(value)); }
+      void failure(dom::Status status) override { walk.failed(status); }
+      WalkCursors& walk;
+      Apply& apply;
+    } visitor(*this, apply);
+    map.forEachAttribute(visitor);
+  }
+
+  // Calls apply(position, child) for each child of node.
+  template <class Apply>
+  void forEachChild(dom::IXMLDOMNode& node, Apply apply) {
+    struct Children final : dom::ChildVisitor {
+      Children(WalkCursors& walk, Apply& apply) : walk(walk), apply(apply) {}
+      void child(long position, dom::IXMLDOMNode& child) override { apply(position, child); }
+      void failure(dom::Status status) override { walk.failed(status); }
+      WalkCursors& walk;
+      Apply& apply;
+    } visitor(*this, apply);
+    node.forEachChild(visitor);
   }
 
   // Calls apply(position, name, value) for each attribute of each child element of element.
   template <class Apply>
   void forEachChildAttribute(dom::IXMLDOMNode& element, Apply apply) {
-    long count = 0;
-    std::string name;
-    if (failed(element.get_childNodes(elementChildList)) || !elementChildList ||
-        failed(elementChildList->get_length(count))) {
-      return;
-    }
-    for (long position = 0; position < count; ++position) {
-      if (failed(elementChildList->get_item(position, child)) || !child) continue;
-      const dom::Status mapStatus = child->get_attributes(childAttributeMap);
+    forEachChild(element, [&](long position, dom::IXMLDOMNode& child) {
+      const dom::Status mapStatus = child.get_attributes(childAttributeMap);
       if (!childAttributeMap) {
         if (mapStatus != dom::kFalse) failed(dom::failed(mapStatus) ? mapStatus : dom::kFail);
-        continue;  // comments and other nodes that are not elements carry nothing
+        return;  // comments and other nodes that are not elements carry nothing
       }
-      if (failed(mapStatus)) continue;
-      // The child cursor serves the child's attributes once its map is taken.
-      forEachAttribute(*childAttributeMap, child, name,
+      if (failed(mapStatus)) return;
+      forEachAttribute(*childAttributeMap,
                        [&](std::string_view childName, std::string_view value) { apply(position, childName, value); });
-    }
+    });
   }
 };
 
@@ -183,10 +181,7 @@ std::map<std::string, ParamStructure> takeEntries(ParameterFileReader& reader) {
 bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName, File kind, EntryObserver* observer) {
   auto& pXMLDoc = reader.pXMLDoc;
   auto& pRootElement = reader.pRootElement;
-  auto& pRootChildList = reader.pRootChildList;
-  auto& pElement = reader.pElement;
   auto& pElementAttributeMap = reader.pElementAttributeMap;
-  auto& pAttribute = reader.pAttribute;
   auto& currentParam = reader.currentParam;
   auto& currentSync = reader.currentSync;
   auto& status = reader.status;
@@ -213,19 +208,11 @@ bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName,
   logging::debug({"OPENING XML FILE TO READ:", fileName, "."});
 
   // Once the file is loaded the result is true: a failing call only skips what it would yield.
-  WalkCursors walk{reader.pElementChildList,  pAttribute,      reader.pChild,
-                   reader.pChildAttributeMap, reader.nodeName, status};
-  long entryCount = 0;
-  if (walk.failed(pXMLDoc->get_documentElement(pRootElement)) || !pRootElement ||
-      walk.failed(pRootElement->get_childNodes(pRootChildList)) || !pRootChildList ||
-      walk.failed(pRootChildList->get_length(entryCount))) {
-    return true;
-  }
-
-  for (long entry = 0; entry < entryCount; ++entry) {
-    if (walk.failed(pRootChildList->get_item(entry, pElement)) || !pElement) continue;
-    const dom::Status mapStatus = pElement->get_attributes(pElementAttributeMap);
-    if (mapStatus == dom::kFalse && !pElementAttributeMap) continue;  // not an element: no entry
+  WalkCursors walk{reader.pChildAttributeMap, status};
+  if (walk.failed(pXMLDoc->get_documentElement(pRootElement)) || !pRootElement) return true;
+  walk.forEachChild(*pRootElement, [&](long, dom::IXMLDOMNode& element) {
+    const dom::Status mapStatus = element.get_attributes(pElementAttributeMap);
+    if (mapStatus == dom::kFalse && !pElementAttributeMap) return;  // not an element: no entry
     if (kind == TYPE_FILE) {
       currentParam.enumNumericValues.clear();
       currentParam.enumValues.clear();
@@ -239,35 +226,32 @@ bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName,
     } else if (!pElementAttributeMap) {
       walk.failed(dom::kFail);
     } else {
-      dom::IXMLDOMNode& element = *pElement;
-      walk.forEachAttribute(
-          *pElementAttributeMap, pAttribute, walk.nodeName, [&](std::string_view name, std::string_view value) {
-            if (kind == PIXIT_FILE) {
-              applyPixitAttribute(currentParam, name, value);
-            } else if (kind == TYPE_FILE) {
-              if (name == "Name") {
-                currentParam.name.assign(value);
-              } else if (name == "Basetype") {
-                const BasetypeRule* rule = findBasetypeRule(value);
-                if (rule == nullptr) return;
-                recognised = true;
-                if (rule->basetypeAtOnce) currentParam.basetype = rule->basetype;
-                if (rule->reading == ChildReading::kNone) return;
-                walk.forEachChildAttribute(
-                    element, [&](long position, std::string_view childName, std::string_view childValue) {
-                      applyTypeChildAttribute(currentParam, *rule, position, childName, childValue);
-                    });
-              }
-            } else if (kind == SYNC_FILE) {
-              applySyncAttribute(currentSync, name, value);
-              if (name == "Type" && value == "Enum") {
-                walk.forEachChildAttribute(element, [&](long, std::string_view childName, std::string_view childValue) {
-                  applyEnumeratorAttribute(currentSync.enumValues, currentSync.enumNumericValues, childName,
-                                           childValue);
-                });
-              }
-            }
-          });
+      walk.forEachAttribute(*pElementAttributeMap, [&](std::string_view name, std::string_view value) {
+        if (kind == PIXIT_FILE) {
+          applyPixitAttribute(currentParam, name, value);
+        } else if (kind == TYPE_FILE) {
+          if (name == "Name") {
+            currentParam.name.assign(value);
+          } else if (name == "Basetype") {
+            const BasetypeRule* rule = findBasetypeRule(value);
+            if (rule == nullptr) return;
+            recognised = true;
+            if (rule->basetypeAtOnce) currentParam.basetype = rule->basetype;
+            if (rule->reading == ChildReading::kNone) return;
+            walk.forEachChildAttribute(element,
+                                       [&](long position, std::string_view childName, std::string_view childValue) {
+                                         applyTypeChildAttribute(currentParam, *rule, position, childName, childValue);
+                                       });
+          }
+        } else if (kind == SYNC_FILE) {
+          applySyncAttribute(currentSync, name, value);
+          if (name == "Type" && value == "Enum") {
+            walk.forEachChildAttribute(element, [&](long, std::string_view childName, std::string_view childValue) {
+              applyEnumeratorAttribute(currentSync.enumValues, currentSync.enumNumericValues, childName, childValue);
+            });
+          }
+        }
+      });
     }
     // Insertion never replaces: the first record stored under a name stays.
     if (kind == PIXIT_FILE || (kind == TYPE_FILE && recognised)) {
@@ -276,13 +260,13 @@ bool ParameterFileWalk::read(ParameterFileReader& reader, std::string& fileName,
       const std::size_t before = list.size();
       list.try_emplace(list.end(), currentParam.name, currentParam);
       const bool stored = list.size() != before;
-      if (observer != nullptr) observer->entry(currentParam, stored, *pElement);
+      if (observer != nullptr) observer->entry(currentParam, stored, element);
     } else if (kind == SYNC_FILE) {
       reader.paramList_Sync.push_back(currentSync);
     } else if (kind == TYPE_FILE && observer != nullptr) {
-      observer->entry(currentParam, false, *pElement);
+      observer->entry(currentParam, false, element);
     }
-  }
+  });
   return true;
 }
 

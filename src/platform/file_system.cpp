@@ -45,11 +45,17 @@ bool readFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = openFile(path, "rb");
   if (file == nullptr) return false;
-  char buffer[65536];
-  for (;;) {
-    const std::size_t got = fileOperations().read(buffer, 1, sizeof buffer, file);
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
+  // Read straight into the string, sized once from the length of a regular file; whatever the
+  // length did not foresee (a file that grows, a pipe) is read in further steps.
+  const std::size_t expected = regularFileLength(file);
+  constexpr std::size_t kStep = 65536;
+  for (std::size_t have = 0;;) {
+    const std::size_t want = have < expected ? expected - have + 1 : kStep;
+    bytes.resize(have + want);
+    const std::size_t got = fileOperations().read(bytes.data() + have, 1, want, file);
+    have += got;
+    bytes.resize(have);
+    if (got < want) break;
   }
   const bool readToEnd = fileOperations().error(file) == 0;
   return closeFile(file) == 0 && readToEnd;

@@ -51,6 +51,21 @@ class IRefCounted {
   virtual ~IRefCounted() = default;
 };
 
+class IXMLDOMNode;
+
+// What a walk over the children of a node is told.
+class ChildVisitor {
+ public:
+  // The child at position among the items of get_childNodes. The object may stand for the next
+  // child once the call returns; the visit must not change the tree.
+  virtual void child(long position, IXMLDOMNode& node) = 0;
+  // A call of the walk failed; the child it was for is skipped, and a failed list ends the walk.
+  virtual void failure(Status status) = 0;
+
+ protected:
+  ~ChildVisitor() = default;
+};
+
 // A node of a document: element, text, CDATA, comment, processing instruction or attribute.
 class IXMLDOMNode : public IRefCounted {
  public:
@@ -87,6 +102,11 @@ class IXMLDOMNode : public IRefCounted {
   // and get_length, whose calls this default makes; kPointer when get_childNodes gives no list.
   virtual Status get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count);
 
+  // Optional, beyond the service: visits the items of get_childNodes in order. A backend may
+  // hand out one object for each child in turn; this default makes the service's calls
+  // (get_childNodes, get_length, get_item).
+  virtual void forEachChild(ChildVisitor& visitor);
+
   // Optional, beyond the service: whether the text of get_text, cut to its first `limit` bytes,
   // starts with prefix and holds no `absent` character. When it does, text is that cut text;
   // otherwise text is unspecified. A backend may read only as far as the first character that
@@ -116,12 +136,66 @@ inline Status IXMLDOMNode::get_childCount(ComPtr<IXMLDOMNodeList>& children, lon
   return children->get_length(count);
 }
 
+// What a walk over the attributes of an element is told.
+class AttributeVisitor {
+ public:
+  // One attribute; the views are valid during the call only.
+  virtual void attribute(std::string_view name, std::string_view value) = 0;
+  // A call of the walk failed; the attribute it was for is skipped, and a failed length ends the walk.
+  virtual void failure(Status status) = 0;
+
+ protected:
+  ~AttributeVisitor() = default;
+};
+
+inline void IXMLDOMNode::forEachChild(ChildVisitor& visitor) {
+  ComPtr<IXMLDOMNodeList> children;
+  long count = 0;
+  Status status = get_childNodes(children);
+  if (!failed(status) && !children) return;
+  if (!failed(status)) status = children->get_length(count);
+  if (failed(status)) return visitor.failure(status);
+  ComPtr<IXMLDOMNode> child;
+  for (long position = 0; position < count; ++position) {
+    status = children->get_item(position, child);
+    if (failed(status)) {
+      visitor.failure(status);
+    } else if (child) {
+      visitor.child(position, *child);
+    }
+  }
+}
+
 // The attributes of an element, in document order.
 class IXMLDOMNamedNodeMap : public IRefCounted {
  public:
   virtual Status get_length(long& length) = 0;
   virtual Status get_item(long index, ComPtr<IXMLDOMNode>& attribute) = 0;
+
+  // Optional, beyond the service: visits every attribute in document order. A backend may hand
+  // out its own texts; this default makes the service's calls (get_length, then get_item,
+  // get_nodeName and get_nodeValue for each attribute), so that the walk may start another.
+  virtual void forEachAttribute(AttributeVisitor& visitor);
 };
+
+inline void IXMLDOMNamedNodeMap::forEachAttribute(AttributeVisitor& visitor) {
+  long count = 0;
+  if (const Status status = get_length(count); failed(status)) return visitor.failure(status);
+  ComPtr<IXMLDOMNode> attribute;
+  std::string name;
+  std::string value;
+  for (long i = 0; i < count; ++i) {
+    Status status = get_item(i, attribute);
+    if (!failed(status) && !attribute) continue;
+    if (!failed(status)) status = attribute->get_nodeName(name);
+    if (!failed(status)) status = attribute->get_nodeValue(value);
+    if (failed(status)) {
+      visitor.failure(status);
+      continue;
+    }
+    visitor.attribute(name, value);
+  }
+}
 
 // The outcome of the last load of a document.
 class IXMLDOMParseError : public IRefCounted {

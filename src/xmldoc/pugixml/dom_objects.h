@@ -57,6 +57,7 @@ class NodeMethods : public Counted<Interface>, public TreeNodeAccess {
   Status replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, ComPtr<IXMLDOMNode>* oldOut) override;
   Status get_sourcePosition(long& line, long& column) override;
   Status get_childCount(ComPtr<IXMLDOMNodeList>& children, long& count) override;
+  void forEachChild(ChildVisitor& visitor) override;
   Status matchText(std::string_view prefix, char absent, std::size_t limit, std::string& text, bool& matched) override;
 
  private:
@@ -154,15 +155,18 @@ class AttributeMap final : public Counted<IXMLDOMNamedNodeMap> {
 
   Status get_length(long& length) override;
   Status get_item(long index, ComPtr<IXMLDOMNode>& attribute) override;
+  void forEachAttribute(AttributeVisitor& visitor) override;
 
   // As for TreeNode: a map its element object alone holds may serve another element of tree.
   bool reusableIn(const Tree& tree) const { return heldOnce() && owner_.tree.get() == &tree; }
   void standFor(pugi::xml_node element);
 
  private:
+  long count();
+
   NodeOwner owner_;
   pugi::xml_node element_;
-  long count_ = 0;
+  long count_ = -1;        // -1 until counted
   long cursorIndex_ = -1;  // the attribute at cursor_, or -1 for none
   pugi::xml_attribute cursor_;
   ComPtr<AttributeNode> handedOut_;  // the attribute object handed out last, reused once released

@@ -205,6 +205,23 @@ Status NodeMethods<Interface>::get_childCount(ComPtr<IXMLDOMNodeList>& children,
   return kOk;
 }
 
+// One node object stands for each child in turn while the visitor alone holds it.
+template <class Interface>
+void NodeMethods<Interface>::forEachChild(ChildVisitor& visitor) {
+  const Tree& owning = tree();
+  ComPtr<TreeNode> cursor;
+  long position = 0;
+  for (pugi::xml_node child = xmlNode().first_child(); child; child = child.next_sibling()) {
+    if (!isListed(owning, child)) continue;
+    if (cursor && cursor->reusableIn(owning)) {
+      cursor->standFor(child);
+    } else {
+      cursor.Attach(new TreeNode(owner(), child));
+    }
+    visitor.child(position++, *cursor);
+  }
+}
+
 // The map handed out last serves again once the caller has let it go: reading the entries of a
 // parameter file then makes no object per element.
 template <class Interface>
@@ -370,21 +387,30 @@ Status NodeList::get_item(long index, ComPtr<IXMLDOMNode>& node) {
 
 void AttributeMap::standFor(pugi::xml_node element) {
   element_ = element;
-  count_ = 0;
-  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-    ++count_;
-  }
+  count_ = -1;
   cursorIndex_ = -1;
 }
 
+// Counted when first asked: a walk with forEachAttribute never asks.
+long AttributeMap::count() {
+  if (count_ < 0) {
+    count_ = 0;
+    for (pugi::xml_attribute attribute = element_.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+      ++count_;
+    }
+  }
+  return count_;
+}
+
 Status AttributeMap::get_length(long& length) {
-  length = count_;
+  length = count();
   return kOk;
 }
 
 Status AttributeMap::get_item(long index, ComPtr<IXMLDOMNode>& attribute) {
   attribute.Reset();
-  if (index < 0 || index >= count_) return kFalse;
+  if (index < 0 || index >= count()) return kFalse;
   if (cursorIndex_ < 0 || index < cursorIndex_) {
     cursor_ = element_.first_attribute();
     cursorIndex_ = 0;
@@ -397,6 +423,12 @@ Status AttributeMap::get_item(long index, ComPtr<IXMLDOMNode>& attribute) {
   }
   attribute = ComPtr<IXMLDOMNode>(handedOut_.Get());
   return kOk;
+}
+
+void AttributeMap::forEachAttribute(AttributeVisitor& visitor) {
+  for (pugi::xml_attribute attribute = element_.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    visitor.attribute(attribute.name(), attribute.value());
+  }
 }
 
 }  // namespace pugixml_backend

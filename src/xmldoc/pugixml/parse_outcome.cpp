@@ -228,31 +228,22 @@ class TreeChecks {
       : tree_(tree), source_(source), reading_(reading), plainNames_(plainNames) {}
 
   std::optional<Fault> firstFault(bool complete) {
-    // The holding area is added after these checks, so the walk need not look out for it; each
-    // step asks pugixml as little as it can, as every question is a call into it.
-    int depth = 1;
-    pugi::xml_node node = tree_.xml.first_child();
-    while (node) {
-      std::optional<Fault> fault = depth == 1 ? topLevelFault(node) : std::nullopt;
-      if (!fault) fault = nodeFault(node, depth);
-      if (fault) return fault;
-      if (pugi::xml_node child = node.first_child()) {
-        node = child;
-        ++depth;
-        continue;
+    // The holding area is added after these checks, so the walk need not look out for it.
+    // pugixml's own walk moves through the tree, and every question asked of a node is a call
+    // into the library, so each node is asked as little as can be.
+    struct Walker final : pugi::xml_tree_walker {
+      explicit Walker(TreeChecks& checks) : checks(checks) {}
+      bool for_each(pugi::xml_node& node) override {
+        const int level = depth() + 1;
+        fault = level == 1 ? checks.topLevelFault(node) : std::nullopt;
+        if (!fault) fault = checks.nodeFault(node, level);
+        return !fault;
       }
-      for (;;) {
-        if (pugi::xml_node sibling = node.next_sibling()) {
-          node = sibling;
-          break;
-        }
-        if (--depth == 0) {
-          node = pugi::xml_node();
-          break;
-        }
-        node = node.parent();
-      }
-    }
+      TreeChecks& checks;
+      std::optional<Fault> fault;
+    } walker(*this);
+    pugi::xml_node(tree_.xml).traverse(walker);
+    if (walker.fault) return walker.fault;
     // A tree that pugixml gave up on may simply not have reached its root yet.
     if (complete && !sawElement_) return Fault{kParseNoRoot, kEndOfText};
     return std::nullopt;
@@ -361,10 +352,13 @@ class TreeChecks {
   }
 
   std::optional<Fault> elementFault(pugi::xml_node element, int depth) {
-    while (!declared_.empty() && declared_.back().depth >= depth) declared_.pop_back();
     const pugi::xml_attribute first = element.first_attribute();
-    for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
-      if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});
+    // A text without colons declares no prefix.
+    if (!plainNames_) {
+      while (!declared_.empty() && declared_.back().depth >= depth) declared_.pop_back();
+      for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
+        if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});
+      }
     }
     const char* name = element.name();
     if (!isPlainName(name)) {
@@ -400,8 +394,10 @@ class TreeChecks {
   bool repeats(std::string_view name) {
     constexpr std::size_t kListed = 16;
     if (seen_.size() < kListed) {
+      // Names of one element mostly differ in length or first letter, which decide cheaply (both
+      // are pugixml's terminated strings, so the first byte is there even for an empty name).
       for (std::string_view earlier : seen_) {
-        if (earlier == name) return true;
+        if (earlier.size() == name.size() && *earlier.data() == *name.data() && earlier == name) return true;
       }
       seen_.push_back(name);
       return false;
