@@ -89,7 +89,8 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
     return false;
   }
   workingPath = paths::workingCopyPath(state.settings.work, sourcePath, fileName);
-  if (!platform::pathExists(workingPath)) {
+  // The lookup has just found a working copy that exists; any other place is looked at.
+  if (workingPath != sourcePath && !platform::pathExists(workingPath)) {
     const std::string folder = platform::parentFolder(workingPath);
     (void)platform::makeDirectories(folder);
     if (!copyFileLogged(sourcePath, workingPath) && platform::pathExists(folder) && !platform::canWrite(folder)) {

@@ -45,17 +45,23 @@ bool readFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = openFile(path, "rb");
   if (file == nullptr) return false;
-  // Read straight into the string, sized once from the length of a regular file; whatever the
-  // length did not foresee (a file that grows, a pipe) is read in further steps.
-  const std::size_t expected = regularFileLength(file);
+  // Read without the stream's buffer, straight into the string: a regular file in one step of
+  // the length it has when opened, anything else (a pipe) in steps until it ends.
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  const std::size_t length = regularFileLength(file);
+  std::size_t have = 0;
+  if (length > 0) {
+    bytes.resize(length);
+    have = fileOperations().read(bytes.data(), 1, length, file);
+    bytes.resize(have);
+  }
   constexpr std::size_t kStep = 65536;
-  for (std::size_t have = 0;;) {
-    const std::size_t want = have < expected ? expected - have + 1 : kStep;
-    bytes.resize(have + want);
-    const std::size_t got = fileOperations().read(bytes.data() + have, 1, want, file);
+  while (length == 0 || have < length) {
+    bytes.resize(have + kStep);
+    const std::size_t got = fileOperations().read(bytes.data() + have, 1, kStep, file);
     have += got;
     bytes.resize(have);
-    if (got < want) break;
+    if (got < kStep) break;
   }
   const bool readToEnd = fileOperations().error(file) == 0;
   return closeFile(file) == 0 && readToEnd;
@@ -64,15 +70,22 @@ bool readFileBytes(const std::string& path, std::string& bytes) {
 bool writeFileBytes(const std::string& path, const std::string& bytes) {
   std::FILE* file = openFile(path, "wb");
   if (file == nullptr) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);
   const bool written = bytes.empty() || fileOperations().write(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = closeFile(file) == 0;
   return written && closed;
 }
 
 bool writeNewFileBytes(const std::string& path, const std::string& bytes) {
-  (void)removeFile(path);
+  // Whatever stands at the name (a link included, which is never followed) is removed and the
+  // file made again; mostly nothing stands there.
   std::FILE* file = fileOperations().createNew(path.c_str());
+  if (file == nullptr) {
+    (void)removeFile(path);
+    file = fileOperations().createNew(path.c_str());
+  }
   if (file == nullptr) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);  // the bytes go out in one write
   const bool written = bytes.empty() || fileOperations().write(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = closeFile(file) == 0;
   return written && closed;

@@ -67,8 +67,8 @@ bool readFileBytes(const std::string& path, std::string& bytes);
 // Writes the bytes to a file in binary, creating or truncating it; false when any step fails.
 bool writeFileBytes(const std::string& path, const std::string& bytes);
 
-// Writes the bytes to a new file at path: whatever stood at the name is removed first (a link is
-// removed, never followed), then the file is created exclusively. False when any step fails.
+// Writes the bytes to a new file at path, created exclusively: whatever stands at the name is
+// removed (a link is removed, never followed) and the file made again. False when any step fails.
 bool writeNewFileBytes(const std::string& path, const std::string& bytes);
 
 // A name beside path that no other process or call uses: path, the process, a counter and the

@@ -28,7 +28,8 @@ Status readWholeFile(const std::string& path, std::string& bytes) {
 // The bytes go to a new file of a unique name beside the destination, moved over it in one step;
 // a destination that may not be written (a read-only working copy) is left as it is.
 Status writeFileReplacing(const std::string& path, const std::string& bytes) {
-  if (platform::pathExists(path) && !platform::canWrite(path)) return kAccessDenied;
+  // Asked in this order, a destination that may be written costs one question less.
+  if (!platform::canWrite(path) && platform::pathExists(path)) return kAccessDenied;
   const std::string temporary = platform::uniqueSibling(path, ".l3xml-save");
   if (platform::writeNewFileBytes(temporary, bytes) && platform::replaceFile(temporary, path)) return kOk;
   const bool created = platform::pathExists(temporary);

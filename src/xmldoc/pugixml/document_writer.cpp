@@ -29,7 +29,7 @@ Charset declaredCharset(const Tree& tree) {
 
 // Converts the UTF-8 the writer made; characters the charset lacks were written as character
 // references where markup allows them, and become '?' in names, comments and the like.
-std::string encoded(const std::string& utf8, Charset charset) {
+std::string encoded(std::string utf8, Charset charset) {
   if (charset == Charset::kUtf8) return utf8;
   std::string bytes;
   if (charset == Charset::kUtf16) bytes = "\xFF\xFE";
@@ -51,6 +51,27 @@ std::string encoded(const std::string& utf8, Charset charset) {
   return bytes;
 }
 
+struct StopTable {
+  bool stops[256];
+};
+// The bytes that writeEscaped looks at: markup, in attributes the quote and the blanks that
+// would be read back as spaces, and bytes beyond ASCII where the charset is a single-byte one.
+constexpr StopTable stopTable(bool attribute, bool narrow) {
+  StopTable table{};
+  for (int c = 0x80; c < 256 && narrow; ++c) table.stops[c] = true;
+  table.stops[static_cast<unsigned char>('&')] = table.stops[static_cast<unsigned char>('<')] = true;
+  table.stops[static_cast<unsigned char>('>')] = table.stops[static_cast<unsigned char>('\r')] = true;
+  if (attribute) {
+    table.stops[static_cast<unsigned char>('"')] = table.stops[static_cast<unsigned char>('\t')] = true;
+    table.stops[static_cast<unsigned char>('\n')] = true;
+  }
+  return table;
+}
+constexpr StopTable kTextStops = stopTable(false, false);
+constexpr StopTable kTextStopsNarrow = stopTable(false, true);
+constexpr StopTable kAttributeStops = stopTable(true, false);
+constexpr StopTable kAttributeStopsNarrow = stopTable(true, true);
+
 class Writer {
  public:
   Writer(const Tree& tree, Charset charset) : tree_(tree), charset_(charset) {}
@@ -59,6 +80,8 @@ class Writer {
   // levels) is written again with its line breaks but without indentation, so that the output
   // stays linear in the document's size.
   std::string write() {
+    // The saved text is about as long as the text the document was read from.
+    out_.reserve(tree_.text.size() + tree_.text.size() / 8);
     writeDocument();
     if (overBudget_) {
       indent_ = false;
@@ -190,8 +213,15 @@ class Writer {
     }
   }
 
+  // Runs of characters that need no escape are copied whole; a table tells the bytes that end a run.
   void writeEscaped(std::string_view text, bool attribute) {
+    const bool* stops = attribute ? (isSingleByte(charset_) ? kAttributeStopsNarrow : kAttributeStops).stops
+                                  : (isSingleByte(charset_) ? kTextStopsNarrow : kTextStops).stops;
     for (std::size_t at = 0; at < text.size();) {
+      const std::size_t from = at;
+      while (at < text.size() && !stops[static_cast<unsigned char>(text[at])]) ++at;
+      out_.append(text.data() + from, at - from);
+      if (at == text.size()) break;
       const char c = text[at];
       const char* entity = nullptr;
       switch (c) {
@@ -205,13 +235,13 @@ class Writer {
           entity = "&gt;";
           break;
         case '"':
-          entity = attribute ? "&quot;" : nullptr;
+          entity = "&quot;";
           break;
         case '\t':
-          entity = attribute ? "&#9;" : nullptr;
+          entity = "&#9;";
           break;
         case '\n':
-          entity = attribute ? "&#10;" : nullptr;
+          entity = "&#10;";
           break;
         case '\r':
           entity = "&#13;";  // a raw one would come back as a line feed
@@ -222,17 +252,15 @@ class Writer {
       if (entity != nullptr) {
         out_ += entity;
         ++at;
-      } else if ((c & 0x80) != 0 && isSingleByte(charset_)) {
-        const std::size_t from = at;
+      } else {
+        // A character beyond ASCII that a single-byte charset may lack.
+        const std::size_t start = at;
         const std::uint32_t code = nextCodePoint(text, at);
         if (!byteFor(code, charset_)) {
           out_ += "&#" + std::to_string(code) + ';';
         } else {
-          out_.append(text.substr(from, at - from));
+          out_.append(text.substr(start, at - start));
         }
-      } else {
-        out_ += c;
-        ++at;
       }
     }
   }
