@@ -373,10 +373,14 @@ int report(Context& context, const ReportArguments& arguments) {
       named.insert(parameter.files.begin(), parameter.files.end());
   }
   ProgressBar progress(entries.size() * 2);
+  const std::multimap<std::string, std::string> parametersByFile =
+      campaign ? campaign->parametersByFile() : std::multimap<std::string, std::string>();
   for (const l3xml::TemplateEntry& entry : entries) {
     checkpoint();
     progress.advance("writing " + entry.label());
-    if (campaign && named.count(entry.name) > 0) session.accept(fw.withCell(entry.cell).apply(*campaign, entry.name));
+    if (campaign && named.count(entry.name) > 0) {
+      session.accept(fw.withCell(entry.cell).apply(*campaign, entry.name, parametersByFile));
+    }
   }
   ReportBuilder builder(session, campaign, options);
   std::map<std::string, std::size_t> perArea;

@@ -28,6 +28,7 @@ struct Outcome {
   std::optional<std::string> line;
   std::size_t written = 0;
   bool workingCopy = false;
+  bool compared = false;  // written is known from the write
 };
 
 // The shipped example framework: beside the installed program, else in the source tree.
@@ -88,17 +89,24 @@ int run(Context& context, const RunArguments& arguments) {
   if (!campaign) return 1;
 
   std::vector<Outcome> outcomes;
-  for (l3xml::TemplateEntry& entry : fw.templates()) outcomes.push_back({std::move(entry), std::nullopt, 0, false});
+  for (l3xml::TemplateEntry& entry : fw.templates())
+    outcomes.push_back({std::move(entry), std::nullopt, 0, false, false});
   std::set<std::string> named;
   for (const l3xml::Parameter& parameter : campaign->parameters)
     named.insert(parameter.files.begin(), parameter.files.end());
   ProgressBar progress(outcomes.size() * 2);
-  for (const Outcome& outcome : outcomes) {
+  const std::multimap<std::string, std::string> parametersByFile = campaign->parametersByFile();
+  for (Outcome& outcome : outcomes) {
     checkpoint();
     progress.advance("writing " + outcome.entry.label());
     // A template that no parameter names is left as it is.
-    if (named.count(outcome.entry.name) > 0)
-      session.accept(fw.withCell(outcome.entry.cell).apply(*campaign, outcome.entry.name));
+    if (named.count(outcome.entry.name) == 0) continue;
+    const l3xml::Framework cell = fw.withCell(outcome.entry.cell);
+    // Into a template without a working copy, the write's changes are those of the template.
+    const bool fresh = !fs::exists(cell.workingCopyPath(outcome.entry.name));
+    const l3xml::Result<l3xml::Changes> changes = cell.apply(*campaign, outcome.entry.name, parametersByFile);
+    if (session.accept(changes) && fresh) outcome.written = changes->changes.size();
+    outcome.compared = changes.has_value() && fresh;
   }
   const bool json = context.output.json();
   for (Outcome& outcome : outcomes) {
@@ -107,9 +115,11 @@ int run(Context& context, const RunArguments& arguments) {
     const l3xml::Framework cell = fw.withCell(outcome.entry.cell);
     const l3xml::Result<l3xml::FlatLine> line = cell.flatten(outcome.entry.name, &*campaign);
     if (session.accept(line)) outcome.line = line->text;
-    const l3xml::Result<l3xml::Changes> changes = cell.compare(outcome.entry.name);
     outcome.workingCopy = fs::exists(cell.workingCopyPath(outcome.entry.name));
-    if (changes.has_value()) outcome.written = changes->changes.size();
+    if (!outcome.compared && outcome.workingCopy) {
+      const l3xml::Result<l3xml::Changes> changes = cell.compare(outcome.entry.name);
+      if (changes.has_value()) outcome.written = changes->changes.size();
+    }
     if (outcome.line && !json) {
       progress.finish();
       // One line at a time, so that a reader that stops early is seen at once.

@@ -128,6 +128,9 @@ struct Campaign {
   L3XML_API std::optional<std::string> valueOf(const std::string& reference) const;
   // Changes a parameter's value as the framework would (the converted value); false when absent.
   L3XML_API bool set(const std::string& name, const std::string& value);
+  // The "px_" parameters by the message files their comments name, as apply writes them: in name
+  // order, once for each time a comment names the file.
+  L3XML_API std::multimap<std::string, std::string> parametersByFile() const;
 };
 
 // What the flattening makes of an element, decided on its name as written.
@@ -319,6 +322,9 @@ class L3XML_API Framework {
                       std::optional<long> index = std::nullopt) const;
   // Writes every parameter whose comment names fileName into it, as isFileNamePresentinMultiMap.
   Result<Changes> apply(const Campaign& campaign, const std::string& fileName) const;
+  // apply with the campaign's parametersByFile() made once beforehand, for writing many templates.
+  Result<Changes> apply(const Campaign& campaign, const std::string& fileName,
+                        const std::multimap<std::string, std::string>& parametersByFile) const;
   // UpdateNodeName: the text rewrite of fileName into its working copy under temp.
   Result<Changes> rename(const std::string& fileName, const std::string& oldName, const std::string& newName) const;
   // The differences between the template and its working copy (none when there is no copy).

@@ -43,6 +43,8 @@ bool Campaign::set(const std::string& name, const std::string& value) {
   return true;
 }
 
+std::multimap<std::string, std::string> Campaign::parametersByFile() const { return pixit::parameterFiles(values); }
+
 namespace api {
 
 namespace {

@@ -26,11 +26,12 @@ namespace {
 // (apply) also needs the parameters that name its file indexed.
 class RegisteredValues {
  public:
-  RegisteredValues(Call& call, const Campaign* campaign, const std::string* indexedFile = nullptr) {
+  RegisteredValues(Call& call, const Campaign* campaign, const std::string* indexedFile = nullptr,
+                   const pixit::ParameterFiles* files = nullptr) {
     if (campaign == nullptr) return;
     auto* values = const_cast<std::map<std::string, ParamStructure>*>(&campaign->values);
     if (indexedFile != nullptr) {
-      pixit::registerParameterListFor(call.state(), values, *indexedFile);
+      pixit::registerParameterListFor(call.state(), values, *indexedFile, files);
     } else {
       call.state().parserParamList = values;  // the state's maps are empty: the call's state is new
     }
@@ -243,23 +244,41 @@ Result<Changes> Framework::set(const std::string& fileName, const std::string& s
   });
 }
 
-Result<Changes> Framework::apply(const Campaign& campaign, const std::string& fileName) const {
-  return api::guarded<Changes>(folders_, [&](api::Call& call) -> std::optional<Changes> {
-    api::RegisteredValues values(call, &campaign, &fileName);
+namespace api {
+namespace {
+
+Result<Changes> applyParameters(const Folders& folders, const Campaign& campaign, const std::string& fileName,
+                                const pixit::ParameterFiles* files) {
+  return guarded<Changes>(folders, [&](Call& call) -> std::optional<Changes> {
+    RegisteredValues values(call, &campaign, &fileName, files);
     const std::optional<std::string> source = api::located(call, fileName);
     if (!source) return std::nullopt;
     const std::string workingCopy = paths::workingCopyPath(call.state().settings.work, *source, fileName);
     const std::optional<Template> before =
         api::readTemplateTree(call, platform::pathExists(workingCopy) ? workingCopy : *source, fileName);
     call.setFile(workingCopy);
+    std::vector<parser::ValueWrite> writes;
+    (void)pixit::writeIndexedParameters(call.state(), fileName,
+                                        [&](const std::string& parameter, const std::string& parameterValue) {
+                                          writes.push_back({parameter, parameterValue});
+                                        });
     dom::ComPtr<dom::IXMLDOMDocument> document;
     dom::ComPtr<dom::IXMLDOMDocument> fragment;
-    (void)pixit::writeIndexedParameters(
-        call.state(), fileName, [&](const std::string& parameter, const std::string& parameterValue) {
-          (void)parser::setValue(call.state(), {document, fragment}, fileName, parameter, parameterValue, std::nullopt);
-        });
+    parser::setValues(call.state(), {document, fragment}, fileName, writes);
     return api::changesBetween(call, before, workingCopy, fileName);
   });
+}
+
+}  // namespace
+}  // namespace api
+
+Result<Changes> Framework::apply(const Campaign& campaign, const std::string& fileName) const {
+  return api::applyParameters(folders_, campaign, fileName, nullptr);
+}
+
+Result<Changes> Framework::apply(const Campaign& campaign, const std::string& fileName,
+                                 const std::multimap<std::string, std::string>& parametersByFile) const {
+  return api::applyParameters(folders_, campaign, fileName, &parametersByFile);
 }
 
 Result<Changes> Framework::rename(const std::string& fileName, const std::string& oldName,

@@ -21,15 +21,28 @@ bool recordPlaceholder(state::ModuleState& state, dom::IXMLDOMNode& node, std::s
   return true;
 }
 
-NodeWrite writeNodeValue(dom::IXMLDOMNode& node, const std::string& value, bool writeText,
-                         dom::ComPtr<dom::IXMLDOMDocument>& fragmentDocument) {
+namespace {
+
+// The node's first child, and whether the value goes in as text beside it.
+bool takesValueAsText(dom::IXMLDOMNode& node, dom::ComPtr<dom::IXMLDOMNode>& firstChild) {
   dom::ComPtr<dom::IXMLDOMNodeList> children;
-  dom::ComPtr<dom::IXMLDOMNode> firstChild;
   std::string firstChildName;
   if (!dom::failed(node.get_childNodes(children)) && children) (void)children->get_item(0, firstChild);
   if (firstChild) (void)firstChild->get_nodeName(firstChildName);
+  return !firstChild || (!firstChildName.empty() && firstChildName[0] == '#');
+}
 
-  if (!firstChild || (!firstChildName.empty() && firstChildName[0] == '#')) {
+}  // namespace
+
+bool takesValueAsElement(dom::IXMLDOMNode& node) {
+  dom::ComPtr<dom::IXMLDOMNode> firstChild;
+  return !takesValueAsText(node, firstChild);
+}
+
+NodeWrite writeNodeValue(dom::IXMLDOMNode& node, const std::string& value, bool writeText,
+                         dom::ComPtr<dom::IXMLDOMDocument>& fragmentDocument) {
+  dom::ComPtr<dom::IXMLDOMNode> firstChild;
+  if (takesValueAsText(node, firstChild)) {
     if (!writeText) return NodeWrite::kUnchanged;
     (void)node.put_text(value);
     return NodeWrite::kText;

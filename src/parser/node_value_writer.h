@@ -19,6 +19,11 @@ std::string valueFragment(const std::string& value);
 // True when a placeholder was recorded.
 bool recordPlaceholder(state::ModuleState& state, dom::IXMLDOMNode& node, std::string& text, std::string& name);
 
+// Whether writeNodeValue would replace the node's first child by an element rather than set its
+// text: the node's first child is itself an element (or anything else that is not text, CDATA or
+// a comment).
+bool takesValueAsElement(dom::IXMLDOMNode& node);
+
 // What setting a value did to a node.
 enum class NodeWrite { kText, kElement, kUnchanged, kFragmentFailed };
 

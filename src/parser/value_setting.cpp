@@ -116,14 +116,37 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
   return true;
 }
 
-enum class Selection { kQueryFailed, kNoMatch, kFailed, kSaved };
+void saveWorkingCopy(dom::IXMLDOMDocument& document, const std::string& workingPath) {
+  if (!dom::failed(document.save(workingPath))) return;
+  if (platform::pathExists(workingPath) && !platform::canWrite(workingPath)) {
+    logging::error(logging::kCodeWriteFailed,
+                   {"SetVal: the working copy is read-only and was left as it is: ", workingPath});
+  } else {
+    logging::error(logging::kCodeWriteFailed, {"SetVal: the working copy could not be saved: ", workingPath});
+  }
+}
 
-// Sets the value in every node that the placeholder or name selects and saves once at the end.
-// With a matchIndex, only the node at that position in the selection gets a new text.
+// kWritten: written and left to the caller to save. kAlone: nothing done, for the selection
+// could fail halfway and must be written (and fail) on its own.
+enum class Selection { kQueryFailed, kNoMatch, kFailed, kSaved, kWritten, kAlone };
+
+// Whether writing into every node of the list is sure to succeed once begun: each node can be
+// had and takes the value as text, which cannot fail.
+bool writableAsText(dom::IXMLDOMNodeList& nodes, long count) {
+  for (long i = 0; i < count; ++i) {
+    dom::ComPtr<dom::IXMLDOMNode> node;
+    if (dom::failed(nodes.get_item(i, node)) || !node || takesValueAsElement(*node)) return false;
+  }
+  return true;
+}
+
+// Sets the value in every node that the placeholder or name selects and saves once at the end,
+// unless the save is deferred. With a matchIndex, only the node at that position in the
+// selection gets a new text.
 Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& document,
                              dom::ComPtr<dom::IXMLDOMDocument>& fragment, const std::string& fileName,
                              const std::string& attribute, const std::string& value, std::optional<long> matchIndex,
-                             const std::string& workingPath) {
+                             const std::string& workingPath, bool deferSave = false) {
   dom::ComPtr<dom::IXMLDOMNodeList> nodes;
   if (dom::failed(document.selectNodes(selectionQuery(attribute), nodes)) || !nodes) {
     logging::error(logging::kCodeBadSelector, {"SetVal:Failed to get Node. May be an issue with the node name. FILE::",
@@ -133,6 +156,7 @@ Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& do
   long count = 0;
   (void)nodes->get_length(count);
   if (count <= 0) return Selection::kNoMatch;
+  if (deferSave && !writableAsText(*nodes, count)) return Selection::kAlone;
 
   for (long i = 0; i < count; ++i) {
     dom::ComPtr<dom::IXMLDOMNode> node;
@@ -154,14 +178,8 @@ Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& do
       return Selection::kFailed;
     }
   }
-  if (dom::failed(document.save(workingPath))) {
-    if (platform::pathExists(workingPath) && !platform::canWrite(workingPath)) {
-      logging::error(logging::kCodeWriteFailed,
-                     {"SetVal: the working copy is read-only and was left as it is: ", workingPath});
-    } else {
-      logging::error(logging::kCodeWriteFailed, {"SetVal: the working copy could not be saved: ", workingPath});
-    }
-  }
+  if (deferSave) return Selection::kWritten;
+  saveWorkingCopy(document, workingPath);
   return Selection::kSaved;
 }
 
@@ -195,6 +213,39 @@ bool setValue(state::ModuleState& state, WriteDocuments documents, const std::st
   if (outcome == Selection::kFailed) return false;
   (void)trimAfterLastTag(state.settings.work, workingPath);
   return outcome != Selection::kQueryFailed;
+}
+
+void setValues(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
+               const std::vector<ValueWrite>& writes) {
+  if (writes.empty()) return;
+  if (!state.settings.work.empty()) (void)platform::makeDirectories(state.settings.work);
+  const paths::WorkFolderLock lock("CXMLParser::SetVal", state.settings.work);
+  if (!lock.held()) return;
+  std::string workingPath;
+  bool loaded = false;  // the document holds the working copy with every write so far
+  bool written = false;
+  const auto save = [&] {
+    if (written) saveWorkingCopy(*documents.document, workingPath);
+    written = false;
+  };
+  for (const ValueWrite& write : writes) {
+    if (write.attribute.find('.') == std::string::npos) {
+      if (!acceptValue(fileName, write.attribute, write.value)) continue;
+      if (!loaded) {
+        loaded = loadWorkingCopy(state, documents.document, fileName, write.attribute, write.value, workingPath);
+        if (!loaded) continue;
+      }
+      const Selection outcome = writeSelectedNodes(state, *documents.document, documents.fragment, fileName,
+                                                   write.attribute, write.value, std::nullopt, workingPath, true);
+      written = written || outcome == Selection::kWritten;
+      if (outcome != Selection::kAlone) continue;
+    }
+    // Written on its own, from the working copy as the writes so far left it.
+    save();
+    loaded = false;
+    (void)setValue(state, documents, fileName, write.attribute, write.value, std::nullopt);
+  }
+  save();
 }
 
 bool setValueWithNewParser(state::ModuleState& state, const std::string& fileName, const std::string& attribute,

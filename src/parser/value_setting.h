@@ -34,6 +34,19 @@ std::optional<std::size_t> firstNonXmlText(const std::string& value);
 bool setValue(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
               const std::string& attribute, const std::string& value, std::optional<long> matchIndex);
 
+// A value for the nodes a selector names.
+struct ValueWrite {
+  std::string attribute;
+  std::string value;
+};
+
+// The writes of setValue (three-argument form) one after the other, with the outcome each would
+// have on its own, but loading and saving the working copy once for all the writes that cannot
+// fail halfway. A dotted path, or a selection holding a node that takes the value as an element,
+// is written by setValue itself.
+void setValues(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
+               const std::vector<ValueWrite>& writes);
+
 // setValue (three-argument form) as a parser made for this one write does it: documents of its
 // own, COM initialised for the thread while it lives.
 bool setValueWithNewParser(state::ModuleState& state, const std::string& fileName, const std::string& attribute,

@@ -50,30 +50,49 @@ std::vector<std::string> messageFilesOf(const std::string& fileList) {
   return files;
 }
 
+namespace {
+
+// Indexes the parameter under each message file its comment names (when it is a "px_" one),
+// or under only that file.
+void indexFilesOf(ParameterFiles& files, const std::string& name, const ParamStructure& parameter,
+                  const std::string* only = nullptr) {
+  if (!hasPixitPrefix(name)) return;
+  for (std::string& file : messageFilesOf(parameter.comment)) {
+    if (only == nullptr || file == *only) files.emplace(std::move(file), name);
+  }
+}
+
+}  // namespace
+
+ParameterFiles parameterFiles(const std::map<std::string, ParamStructure>& list) {
+  ParameterFiles files;
+  for (const auto& [name, parameter] : list) indexFilesOf(files, name, parameter);
+  return files;
+}
+
 // The list is kept by pointer: the host keeps it alive and in place while it is registered.
 void registerParameterList(state::ModuleState& state, std::map<std::string, ParamStructure>* list) {
   state.parserParamList = list;
   state.nodeNamePixitParameterMap.clear();
   state.pixitFileMultiMap.clear();
-  if (list == nullptr) return;
-  for (const auto& [name, parameter] : *list) {
-    if (!hasPixitPrefix(name)) continue;
-    for (const std::string& file : messageFilesOf(parameter.comment)) state.pixitFileMultiMap.emplace(file, name);
-  }
+  if (list != nullptr) state.pixitFileMultiMap = parameterFiles(*list);
 }
 
 void registerParameterListFor(state::ModuleState& state, std::map<std::string, ParamStructure>* list,
-                              const std::string& fileName) {
+                              const std::string& fileName, const ParameterFiles* files) {
   state.parserParamList = list;
   state.nodeNamePixitParameterMap.clear();
   state.pixitFileMultiMap.clear();
   if (list == nullptr || fileName.empty()) return;
+  if (files != nullptr) {
+    const auto [first, last] = files->equal_range(fileName);
+    state.pixitFileMultiMap.insert(first, last);
+    return;
+  }
   for (const auto& [name, parameter] : *list) {
     // The files are pieces of the comment: one that does not hold the name cannot name the file.
-    if (!hasPixitPrefix(name) || parameter.comment.find(fileName) == std::string::npos) continue;
-    for (const std::string& file : messageFilesOf(parameter.comment)) {
-      if (file == fileName) state.pixitFileMultiMap.emplace(file, name);
-    }
+    if (parameter.comment.find(fileName) != std::string::npos)
+      indexFilesOf(state.pixitFileMultiMap, name, parameter, &fileName);
   }
 }
 

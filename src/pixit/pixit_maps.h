@@ -40,14 +40,20 @@ long lookUpPixitValue(state::ModuleState& state, const std::string& paramName, s
 // backslash and comma, and the pieces that contain "xml" are kept, in order.
 std::vector<std::string> messageFilesOf(const std::string& fileList);
 
+// Message file -> every "px_" parameter whose comment names it, in name order, once for each
+// time the comment names it.
+using ParameterFiles = std::multimap<std::string, std::string>;
+ParameterFiles parameterFiles(const std::map<std::string, ParamStructure>& list);
+
 // Keeps the list by pointer, empties both maps and indexes every "px_" parameter by the
 // message files its comment names.
 void registerParameterList(state::ModuleState& state, std::map<std::string, ParamStructure>* list);
 
 // As registerParameterList, with only the parameters that name fileName indexed: all that
-// writeIndexedParameters needs for that file, without the cost of indexing every file.
+// writeIndexedParameters needs for that file, without the cost of indexing every file. With
+// files (the list's parameterFiles), the entries are taken from there.
 void registerParameterListFor(state::ModuleState& state, std::map<std::string, ParamStructure>* list,
-                              const std::string& fileName);
+                              const std::string& fileName, const ParameterFiles* files = nullptr);
 
 // Writes the value of every parameter indexed for fileName with setValue(parameter, value), in
 // index order; a parameter that left the registered list is skipped. kNotFound when none is

@@ -153,5 +153,29 @@ TEST_F(ModernApiTest, WritesReturnWhatTheyChanged) {
   EXPECT_EQ(readFile(templatePath), before);  // the template itself is never written
 }
 
+// apply loads and saves a working copy once for all its writes; the file must end as the writes
+// one after the other leave it: a selection holding an element fails alone, a bad value is
+// refused, a dotted name is a path.
+TEST_F(ModernApiTest, ApplyEndsAsTheWritesOneAfterTheOther) {
+  writeFile(file("RRCMessage/PrimaryCell/Mixed.xml"),
+            "<M>\n <a>px_one</a>\n <b>px_one</b>\n <d>px_two</d>\n <c><x/>px_two</c>\n <e>px_bad</e>\n"
+            " <f>px_three</f>\n <g>px_M.g</g>\n</M>\n");
+  l3xml::Campaign campaign;
+  for (const auto& [name, value] : std::map<std::string, std::string>{
+           {"px_one", "1"}, {"px_two", "2"}, {"px_bad", "\x01"}, {"px_three", "<3>"}, {"px_M.g", "7"}}) {
+    campaign.values[name].name = name;
+    campaign.values[name].value = value;
+    campaign.values[name].comment = "RRCMessage\\Mixed.xml";
+  }
+  const std::string workingCopy = file("temp/PrimaryCell/Mixed.xml");
+  for (const auto& [name, parameter] : campaign.values) (void)framework.set("Mixed.xml", name, parameter.value);
+  const std::string oneByOne = readFile(workingCopy);
+  fs::remove(workingCopy);
+  EXPECT_FALSE(framework.apply(campaign, "Mixed.xml", campaign.parametersByFile()));  // px_bad, px_two, px_M.g
+  EXPECT_EQ(readFile(workingCopy), oneByOne);
+  EXPECT_NE(oneByOne.find("<d>px_two</d>"), std::string::npos);
+  EXPECT_NE(oneByOne.find("<f>&lt;3&gt;</f>"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace l3xml_test
