@@ -84,7 +84,7 @@ Changes changesBetween(Call& call, const std::optional<Template>& before, const 
                        const std::string& name) {
   Changes changes{name, workingCopy, {}};
   if (!before || !platform::pathExists(workingCopy)) return changes;
-  const std::optional<Template> after = readTemplateTree(call, workingCopy, name);
+  const std::optional<Template> after = readTemplateTree(call, workingCopy, name, TreeDetail::kShape);
   if (after) changes.changes = compareTemplates(before->root, after->root);
   return changes;
 }
@@ -213,7 +213,7 @@ Result<Changes> Framework::set(const std::string& fileName, const std::string& s
     if (!source) return std::nullopt;
     const std::string workingCopy = paths::workingCopyPath(call.state().settings.work, *source, fileName);
     const std::string startsFrom = platform::pathExists(workingCopy) ? workingCopy : *source;
-    const std::optional<Template> before = api::readTemplateTree(call, startsFrom, fileName);
+    const std::optional<Template> before = api::readTemplateTree(call, startsFrom, fileName, api::TreeDetail::kShape);
     if (!before) return std::nullopt;
     call.setFile(startsFrom);
     if (!parser::readingComponents(selector).empty()) {
@@ -254,8 +254,8 @@ Result<Changes> applyParameters(const Folders& folders, const Campaign& campaign
     const std::optional<std::string> source = api::located(call, fileName);
     if (!source) return std::nullopt;
     const std::string workingCopy = paths::workingCopyPath(call.state().settings.work, *source, fileName);
-    const std::optional<Template> before =
-        api::readTemplateTree(call, platform::pathExists(workingCopy) ? workingCopy : *source, fileName);
+    const std::optional<Template> before = api::readTemplateTree(
+        call, platform::pathExists(workingCopy) ? workingCopy : *source, fileName, api::TreeDetail::kShape);
     call.setFile(workingCopy);
     std::vector<parser::ValueWrite> writes;
     (void)pixit::writeIndexedParameters(call.state(), fileName,
@@ -286,7 +286,7 @@ Result<Changes> Framework::rename(const std::string& fileName, const std::string
   return api::guarded<Changes>(folders_, [&](api::Call& call) -> std::optional<Changes> {
     const std::optional<std::string> source = api::located(call, fileName);
     if (!source) return std::nullopt;
-    const std::optional<Template> before = api::readTemplateTree(call, *source, fileName);
+    const std::optional<Template> before = api::readTemplateTree(call, *source, fileName, api::TreeDetail::kShape);
     const std::string tempFolder = call.state().settings.work + paths::subFolder({"temp"});
     const std::string workingCopy = tempFolder + fileName;
     (void)platform::makeDirectories(tempFolder);
@@ -308,7 +308,7 @@ Result<Changes> Framework::compare(const std::string& fileName) const {
       return std::nullopt;
     }
     const std::string workingCopy = paths::workingCopyPath(call.state().settings.work, found->path, fileName);
-    const std::optional<Template> before = api::readTemplateTree(call, found->path, fileName);
+    const std::optional<Template> before = api::readTemplateTree(call, found->path, fileName, api::TreeDetail::kShape);
     if (!before) return std::nullopt;
     return api::changesBetween(call, before, workingCopy, fileName);
   });

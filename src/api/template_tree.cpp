@@ -86,7 +86,9 @@ void namePaths(Node& parent) {
 
 }  // namespace
 
-std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name) {
+std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name,
+                                         TreeDetail detail) {
+  const bool full = detail == TreeDetail::kFull;
   call.setFile(path);
   dom::ComPtr<dom::IXMLDOMDocument> document;
   bool loaded = false;
@@ -116,10 +118,10 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
       node.path = node.localName;
     }
     node.kind = kindOf(node.name);
-    (void)element.get_sourcePosition(node.line, node.column);
+    if (full) (void)element.get_sourcePosition(node.line, node.column);
     bool reference = false;
     std::string text;
-    if (!item.underReference) {
+    if (full && !item.underReference) {
       reference = pixit::readsAsPixitReference(element, std::string::npos, text);
       if (reference) tree.references.push_back({text, node.path, node.line, node.column});
     }
@@ -149,13 +151,14 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
         node.textChildren.push_back(std::move(value));
       }
       // The flattening walks texts, comments and instructions like elements: any may be a reference.
-      if (!reference && !item.underReference && pixit::readsAsPixitReference(*child, std::string::npos, text)) {
+      if (full && !reference && !item.underReference && pixit::readsAsPixitReference(*child, std::string::npos, text)) {
         tree.references.push_back({text, node.path, node.line, node.column});
       }
     }
     // The root's children are the flattening's first level: an element below the deepest level it
     // walks may stand there only as long as it holds nothing.
     if (item.depth > parser::kMaxNestingDepth + 1 && node.listed > 0) {
+      if (!full) (void)element.get_sourcePosition(node.line, node.column);
       call.setPosition(node.line, node.column);
       call.add(Severity::kError, codes::kTooDeep,
                "the template is nested deeper than " + std::to_string(parser::kMaxNestingDepth) + " levels");

@@ -14,9 +14,14 @@
 namespace l3xml {
 namespace api {
 
+// How much of a template a tree holds: everything, or its shape (names, paths, texts) for
+// comparing, without source positions and references.
+enum class TreeDetail { kFull, kShape };
+
 // The template at path as a tree; nothing, with the reason among the call's diagnostics, when it
 // cannot be read, does not parse or is nested deeper than the flattening accepts.
-std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name);
+std::optional<Template> readTemplateTree(Call& call, const std::string& path, const std::string& name,
+                                         TreeDetail detail = TreeDetail::kFull);
 
 // The element at a place of a flattening (indices in the child lists from the root's down, from 0),
 // or the deepest element on the way there: a text or comment belongs to its element.

@@ -75,11 +75,23 @@ bool acceptValue(const std::string& fileName, const std::string& attribute, cons
   return false;
 }
 
+// Copies the template to its working copy; a read-only folder is told as the reason it failed.
+void makeWorkingCopy(const std::string& sourcePath, const std::string& workingPath) {
+  const std::string folder = platform::parentFolder(workingPath);
+  if (!copyFileLogged(sourcePath, workingPath) && platform::pathExists(folder) && !platform::canWrite(folder)) {
+    logging::error(logging::kCodeWriteFailed,
+                   {"SetVal: the working copy cannot be made: the folder ", folder, " is read-only"});
+  }
+}
+
 // Finds the template, makes its working copy the first time and loads the working copy into a
-// new document. The template that the lookup finds is only ever read.
+// new document. The template that the lookup finds is only ever read. A caller that saves what it
+// writes may take deferredCopy: where the copy could be read and written and its folder written,
+// the template itself is loaded and deferredCopy names it, so that the save makes the working copy
+// as it would over the copy, and the copy is made only when nothing is saved.
 bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument>& document,
                      const std::string& fileName, const std::string& attribute, const std::string& value,
-                     std::string& workingPath) {
+                     std::string& workingPath, std::string* deferredCopy = nullptr) {
   logging::debug(
       {"CXMLParser::SetVal :Setting value in file::", fileName, " and attribute::", attribute, " and value::", value});
   const std::string sourcePath = paths::findFrameworkFile(state.settings, fileName, "CXMLParser::SetVal");
@@ -93,10 +105,14 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
   if (workingPath != sourcePath && !platform::pathExists(workingPath)) {
     const std::string folder = platform::parentFolder(workingPath);
     (void)platform::makeDirectories(folder);
-    if (!copyFileLogged(sourcePath, workingPath) && platform::pathExists(folder) && !platform::canWrite(folder)) {
-      logging::error(logging::kCodeWriteFailed,
-                     {"SetVal: the working copy cannot be made: the folder ", folder, " is read-only"});
+    bool loaded = false;
+    if (deferredCopy != nullptr && platform::canWrite(folder) && platform::ownCopyIsReadWritable(sourcePath) &&
+        createParserDocument(document.GetAddressOf()) >= 0 && document &&
+        !dom::failed(document->load(sourcePath, loaded)) && loaded && checkDocumentLoad(document.Get()) == 0) {
+      *deferredCopy = sourcePath;
+      return true;
     }
+    makeWorkingCopy(sourcePath, workingPath);
   }
   if (!platform::canRead(workingPath)) {
     logging::error(logging::kCodeWriteFailed,
@@ -116,14 +132,15 @@ bool loadWorkingCopy(state::ModuleState& state, dom::ComPtr<dom::IXMLDOMDocument
   return true;
 }
 
-void saveWorkingCopy(dom::IXMLDOMDocument& document, const std::string& workingPath) {
-  if (!dom::failed(document.save(workingPath))) return;
+bool saveWorkingCopy(dom::IXMLDOMDocument& document, const std::string& workingPath) {
+  if (!dom::failed(document.save(workingPath))) return true;
   if (platform::pathExists(workingPath) && !platform::canWrite(workingPath)) {
     logging::error(logging::kCodeWriteFailed,
                    {"SetVal: the working copy is read-only and was left as it is: ", workingPath});
   } else {
     logging::error(logging::kCodeWriteFailed, {"SetVal: the working copy could not be saved: ", workingPath});
   }
+  return false;
 }
 
 // kWritten: written and left to the caller to save. kAlone: nothing done, for the selection
@@ -179,7 +196,7 @@ Selection writeSelectedNodes(state::ModuleState& state, dom::IXMLDOMDocument& do
     }
   }
   if (deferSave) return Selection::kWritten;
-  saveWorkingCopy(document, workingPath);
+  (void)saveWorkingCopy(document, workingPath);
   return Selection::kSaved;
 }
 
@@ -224,15 +241,20 @@ void setValues(state::ModuleState& state, WriteDocuments documents, const std::s
   std::string workingPath;
   bool loaded = false;  // the document holds the working copy with every write so far
   bool written = false;
+  std::string deferredCopy;  // the template the working copy is still to be copied from
   const auto save = [&] {
-    if (written) saveWorkingCopy(*documents.document, workingPath);
+    // A working copy that a failed save did not make is made as the copy it would have been.
+    const bool saved = written && saveWorkingCopy(*documents.document, workingPath);
+    if (!saved && !deferredCopy.empty()) makeWorkingCopy(deferredCopy, workingPath);
     written = false;
+    deferredCopy.clear();
   };
   for (const ValueWrite& write : writes) {
     if (write.attribute.find('.') == std::string::npos) {
       if (!acceptValue(fileName, write.attribute, write.value)) continue;
       if (!loaded) {
-        loaded = loadWorkingCopy(state, documents.document, fileName, write.attribute, write.value, workingPath);
+        loaded = loadWorkingCopy(state, documents.document, fileName, write.attribute, write.value, workingPath,
+                                 &deferredCopy);
         if (!loaded) continue;
       }
       const Selection outcome = writeSelectedNodes(state, *documents.document, documents.fragment, fileName,

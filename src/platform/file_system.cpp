@@ -41,6 +41,8 @@ const FileOperations& systemFileOperations() { return kSystemOperations; }
 
 FileOperations& fileOperations() { return operationsInUse; }
 
+bool ownCopyIsReadWritable(const std::string& path) { return systemOwnCopyIsReadWritable(path.c_str()); }
+
 bool readFileBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = openFile(path, "rb");

@@ -61,6 +61,9 @@ inline int renameFile(const std::string& source, const std::string& destination)
 }
 
 inline bool canWrite(const std::string& path) { return fileOperations().canWrite(path.c_str()); }
+// Whether a copy of the regular file at path that this process makes, and so owns, with the
+// file's permissions, could be read and written by this process.
+bool ownCopyIsReadWritable(const std::string& path);
 
 // The bytes of a file, read whole in binary; false when it cannot be opened or read to its end.
 bool readFileBytes(const std::string& path, std::string& bytes);

@@ -153,28 +153,46 @@ TEST_F(ModernApiTest, WritesReturnWhatTheyChanged) {
   EXPECT_EQ(readFile(templatePath), before);  // the template itself is never written
 }
 
-// apply loads and saves a working copy once for all its writes; the file must end as the writes
-// one after the other leave it: a selection holding an element fails alone, a bad value is
-// refused, a dotted name is a path.
-TEST_F(ModernApiTest, ApplyEndsAsTheWritesOneAfterTheOther) {
-  writeFile(file("RRCMessage/PrimaryCell/Mixed.xml"),
-            "<M>\n <a>px_one</a>\n <b>px_one</b>\n <d>px_two</d>\n <c><x/>px_two</c>\n <e>px_bad</e>\n"
-            " <f>px_three</f>\n <g>px_M.g</g>\n</M>\n");
+// apply loads and saves a working copy once for all its writes and copies the template only when
+// nothing is saved; each file must end as the host's writes one after the other leave it: a
+// selection holding an element fails alone, a bad value is refused, a dotted name is a path, a
+// template that nothing selects is copied, a read-only one gives a read-only copy left unwritten.
+TEST_F(ModernApiTest, ApplyEndsAsTheHostsWritesOneAfterTheOther) {
+  const std::map<std::string, std::string> templates{
+      {"Mixed.xml",
+       "<M>\n <a>px_one</a>\n <b>px_one</b>\n <d>px_two</d>\n <c><x/>px_two</c>\n <e>px_bad</e>\n"
+       " <f>px_three</f>\n <g>px_sub.g</g>\n</M>\n"},
+      {"Plain.xml", "<M>\n\t<z>none</z></M>"},
+      {"Locked.xml", "<M><a>px_one</a></M>"}};
   l3xml::Campaign campaign;
   for (const auto& [name, value] : std::map<std::string, std::string>{
-           {"px_one", "1"}, {"px_two", "2"}, {"px_bad", "\x01"}, {"px_three", "<3>"}, {"px_M.g", "7"}}) {
-    campaign.values[name].name = name;
-    campaign.values[name].value = value;
-    campaign.values[name].comment = "RRCMessage\\Mixed.xml";
+           {"px_one", "1"}, {"px_two", "2"}, {"px_bad", "\x01"}, {"px_three", "<3>"}, {"px_sub.g", "7"}}) {
+    ParamStructure& parameter = campaign.values[name];
+    parameter.name = name;
+    parameter.value = value;
+    parameter.comment = "RRCMessage\\Mixed.xml,Plain.xml,Locked.xml";
   }
-  const std::string workingCopy = file("temp/PrimaryCell/Mixed.xml");
-  for (const auto& [name, parameter] : campaign.values) (void)framework.set("Mixed.xml", name, parameter.value);
-  const std::string oneByOne = readFile(workingCopy);
-  fs::remove(workingCopy);
-  EXPECT_FALSE(framework.apply(campaign, "Mixed.xml", campaign.parametersByFile()));  // px_bad, px_two, px_M.g
-  EXPECT_EQ(readFile(workingCopy), oneByOne);
-  EXPECT_NE(oneByOne.find("<d>px_two</d>"), std::string::npos);
-  EXPECT_NE(oneByOne.find("<f>&lt;3&gt;</f>"), std::string::npos);
+  for (const auto& [name, text] : templates) writeFile(file("RRCMessage/PrimaryCell/" + name), text);
+  fs::permissions(file("RRCMessage/PrimaryCell/Locked.xml"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+  setFrameworkSourcepath_WCDMA(system.c_str());
+  std::string work = system;
+  SetXMLParserSourcePath_WCDMA(work.data());
+  std::map<std::string, ParamStructure> values = campaign.values;
+  CXMLParser host;
+  host.updateParparameterList(&values);
+  for (const auto& [name, text] : templates) {
+    const std::string workingCopy = file("temp/PrimaryCell/" + name);
+    EXPECT_EQ(host.isFileNamePresentinMultiMap(name), 0);
+    const std::string oneByOne = readFile(workingCopy);
+    const fs::perms mode = fs::status(workingCopy).permissions();
+    fs::remove(workingCopy);
+    (void)framework.apply(campaign, name, campaign.parametersByFile());
+    EXPECT_EQ(readFile(workingCopy), oneByOne) << name;
+    EXPECT_EQ(fs::status(workingCopy).permissions(), mode) << name;
+  }
+  EXPECT_NE(readFile(file("temp/PrimaryCell/Mixed.xml")).find("<d>px_two</d>\n\t<c>"), std::string::npos);
+  EXPECT_EQ(readFile(file("temp/PrimaryCell/Locked.xml")), templates.at("Locked.xml"));
 }
 
 }  // namespace
