@@ -107,6 +107,7 @@ int run(Context& context, const RunArguments& arguments) {
     const l3xml::Result<l3xml::Changes> changes = cell.apply(*campaign, outcome.entry.name, parametersByFile);
     if (session.accept(changes) && fresh) outcome.written = changes->changes.size();
     outcome.compared = changes.has_value() && fresh;
+    if (outcome.compared) outcome.workingCopy = fs::exists(changes->workingCopy);
   }
   const bool json = context.output.json();
   for (Outcome& outcome : outcomes) {
@@ -115,7 +116,7 @@ int run(Context& context, const RunArguments& arguments) {
     const l3xml::Framework cell = fw.withCell(outcome.entry.cell);
     const l3xml::Result<l3xml::FlatLine> line = cell.flatten(outcome.entry.name, &*campaign);
     if (session.accept(line)) outcome.line = line->text;
-    outcome.workingCopy = fs::exists(cell.workingCopyPath(outcome.entry.name));
+    if (!outcome.compared) outcome.workingCopy = fs::exists(cell.workingCopyPath(outcome.entry.name));
     if (!outcome.compared && outcome.workingCopy) {
       const l3xml::Result<l3xml::Changes> changes = cell.compare(outcome.entry.name);
       if (changes.has_value()) outcome.written = changes->changes.size();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 
 #include "parser/document_access.h"
 #include "parser/dotted_path.h"
@@ -75,12 +77,35 @@ std::string textOf(dom::IXMLDOMNode& node) {
 // Element children are written by name when the name finds them (it finds the first of its
 // name, and a dot would split it), by position otherwise.
 void namePaths(Node& parent) {
-  std::map<std::string, int> uses;
-  for (const Node& child : parent.children) ++uses[child.localName];
-  for (Node& child : parent.children) {
-    const bool byName =
-        uses[child.localName] == 1 && !child.localName.empty() && child.localName.find('.') == std::string::npos;
-    child.path = parent.path + "." + (byName ? child.localName : "[" + std::to_string(child.place) + "]");
+  std::vector<Node>& children = parent.children;
+  // Whether a sibling shares each child's name: compared pair by pair in the short lists that
+  // templates mostly have, counted in a map in long ones.
+  std::vector<bool> shared(children.size(), false);
+  constexpr std::size_t kCompared = 16;
+  if (children.size() <= kCompared) {
+    for (std::size_t i = 0; i < children.size(); ++i) {
+      for (std::size_t j = i + 1; j < children.size(); ++j) {
+        if (children[i].localName == children[j].localName) shared[i] = shared[j] = true;
+      }
+    }
+  } else {
+    std::unordered_map<std::string_view, int> uses;
+    for (const Node& child : children) ++uses[child.localName];
+    for (std::size_t i = 0; i < children.size(); ++i) shared[i] = uses[children[i].localName] > 1;
+  }
+  for (std::size_t i = 0; i < children.size(); ++i) {
+    Node& child = children[i];
+    const bool byName = !shared[i] && !child.localName.empty() && child.localName.find('.') == std::string::npos;
+    child.path.reserve(parent.path.size() + 1 + child.localName.size());
+    child.path = parent.path;
+    child.path += '.';
+    if (byName) {
+      child.path += child.localName;
+    } else {
+      child.path += '[';
+      child.path += std::to_string(child.place);
+      child.path += ']';
+    }
   }
 }
 
@@ -130,6 +155,7 @@ std::optional<Template> readTemplateTree(Call& call, const std::string& path, co
     long count = 0;
     if (!dom::failed(element.get_childNodes(children)) && children) (void)children->get_length(count);
     std::vector<dom::ComPtr<dom::IXMLDOMNode>> elements;
+    node.children.reserve(static_cast<std::size_t>(count));
     for (long i = 0; i < count; ++i) {
       dom::ComPtr<dom::IXMLDOMNode> child;
       std::string childName;

@@ -487,6 +487,7 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
     tree.text = parsedText(bytes, result.encoding);
   }
   tree.lineStarts.clear();
+  tree.lastPosition = Tree::Counted{};
   tree.addHolding();
   return info;
 }
@@ -504,10 +505,19 @@ bool positionOf(Tree& tree, std::size_t offset, long& line, long& column) {
   }
   const auto next = std::upper_bound(tree.lineStarts.begin(), tree.lineStarts.end(), offset);
   line = static_cast<long>(next - tree.lineStarts.begin());
+  // Positions are mostly asked in document order: on the line of the last answer, the columns
+  // are counted on from there, so that a long line is not counted again for each node on it.
+  Tree::Counted& last = tree.lastPosition;
+  std::size_t from = *(next - 1);
   column = 1;
-  for (std::size_t i = *(next - 1); i < offset; ++i) {
+  if (last.line == line && last.offset <= offset) {
+    from = last.offset;
+    column = last.column;
+  }
+  for (std::size_t i = from; i < offset; ++i) {
     if (!isContinuationByte(text[i])) ++column;
   }
+  last = Tree::Counted{line, offset, column};
   return true;
 }
 

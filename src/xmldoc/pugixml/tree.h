@@ -57,6 +57,13 @@ struct Tree {
   // offsets at which its lines start are found on the first question.
   std::string text;
   std::vector<std::size_t> lineStarts;
+  // The last position answered: its line, offset and column.
+  struct Counted {
+    long line = 0;
+    std::size_t offset = 0;
+    long column = 0;
+  };
+  Counted lastPosition;
   TextAnswers textAnswers;
 };
 
