@@ -186,6 +186,7 @@ TEST_F(ModernApiTest, ApplyEndsAsTheHostsWritesOneAfterTheOther) {
     EXPECT_EQ(host.isFileNamePresentinMultiMap(name), 0);
     const std::string oneByOne = readFile(workingCopy);
     const fs::perms mode = fs::status(workingCopy).permissions();
+    fs::permissions(workingCopy, fs::perms::owner_write, fs::perm_options::add);  // Windows removes no read-only file
     fs::remove(workingCopy);
     (void)framework.apply(campaign, name, campaign.parametersByFile());
     EXPECT_EQ(readFile(workingCopy), oneByOne) << name;
@@ -193,6 +194,9 @@ TEST_F(ModernApiTest, ApplyEndsAsTheHostsWritesOneAfterTheOther) {
   }
   EXPECT_NE(readFile(file("temp/PrimaryCell/Mixed.xml")).find("<d>px_two</d>\n\t<c>"), std::string::npos);
   EXPECT_EQ(readFile(file("temp/PrimaryCell/Locked.xml")), templates.at("Locked.xml"));
+  for (const char* locked : {"temp/PrimaryCell/Locked.xml", "RRCMessage/PrimaryCell/Locked.xml"}) {
+    fs::permissions(file(locked), fs::perms::owner_write, fs::perm_options::add);
+  }
 }
 
 }  // namespace
