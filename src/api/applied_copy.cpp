@@ -50,11 +50,7 @@ void AppliedCopy::apply(Call& call, const Campaign& campaign) {
   dom::ComPtr<dom::IXMLDOMDocument> fragment;
   for (const TemplateEntry& entry : copied_) {
     state.settings.cell = entry.cell;
-    std::vector<parser::ValueWrite> writes;
-    (void)pixit::writeIndexedParameters(state, entry.name, [&](const std::string& parameter, const std::string& value) {
-      writes.push_back({parameter, value});
-    });
-    parser::setValues(state, {document, fragment}, entry.name, writes);
+    parser::setIndexedValues(state, {document, fragment}, entry.name);
   }
 }
 

@@ -257,14 +257,9 @@ Result<Changes> applyParameters(const Folders& folders, const Campaign& campaign
     const std::optional<Template> before = api::readTemplateTree(
         call, platform::pathExists(workingCopy) ? workingCopy : *source, fileName, api::TreeDetail::kShape);
     call.setFile(workingCopy);
-    std::vector<parser::ValueWrite> writes;
-    (void)pixit::writeIndexedParameters(call.state(), fileName,
-                                        [&](const std::string& parameter, const std::string& parameterValue) {
-                                          writes.push_back({parameter, parameterValue});
-                                        });
     dom::ComPtr<dom::IXMLDOMDocument> document;
     dom::ComPtr<dom::IXMLDOMDocument> fragment;
-    parser::setValues(call.state(), {document, fragment}, fileName, writes);
+    parser::setIndexedValues(call.state(), {document, fragment}, fileName);
     return api::changesBetween(call, before, workingCopy, fileName);
   });
 }

@@ -270,6 +270,14 @@ void setValues(state::ModuleState& state, WriteDocuments documents, const std::s
   save();
 }
 
+void setIndexedValues(state::ModuleState& state, WriteDocuments documents, const std::string& fileName) {
+  std::vector<ValueWrite> writes;
+  (void)pixit::writeIndexedParameters(state, fileName, [&](const std::string& parameter, const std::string& value) {
+    writes.push_back({parameter, value});
+  });
+  setValues(state, documents, fileName, writes);
+}
+
 bool setValueWithNewParser(state::ModuleState& state, const std::string& fileName, const std::string& attribute,
                            const std::string& value) {
   platform::initializeCom();

@@ -47,6 +47,10 @@ struct ValueWrite {
 void setValues(state::ModuleState& state, WriteDocuments documents, const std::string& fileName,
                const std::vector<ValueWrite>& writes);
 
+// Writes the value of every parameter indexed for fileName (pixit::writeIndexedParameters) with
+// setValues: what isFileNamePresentinMultiMap writes, loading and saving the working copy once.
+void setIndexedValues(state::ModuleState& state, WriteDocuments documents, const std::string& fileName);
+
 // setValue (three-argument form) as a parser made for this one write does it: documents of its
 // own, COM initialised for the thread while it lives.
 bool setValueWithNewParser(state::ModuleState& state, const std::string& fileName, const std::string& attribute,

@@ -51,19 +51,14 @@ bool readFileBytes(const std::string& path, std::string& bytes) {
   // the length it has when opened, anything else (a pipe) in steps until it ends.
   std::setvbuf(file, nullptr, _IONBF, 0);
   const std::size_t length = regularFileLength(file);
-  std::size_t have = 0;
-  if (length > 0) {
-    bytes.resize(length);
-    have = fileOperations().read(bytes.data(), 1, length, file);
-    bytes.resize(have);
-  }
   constexpr std::size_t kStep = 65536;
-  while (length == 0 || have < length) {
-    bytes.resize(have + kStep);
-    const std::size_t got = fileOperations().read(bytes.data() + have, 1, kStep, file);
+  for (std::size_t have = 0;;) {
+    const std::size_t want = have < length ? length - have : kStep;
+    bytes.resize(have + want);
+    const std::size_t got = fileOperations().read(bytes.data() + have, 1, want, file);
     have += got;
     bytes.resize(have);
-    if (got < kStep) break;
+    if (got < want || have == length) break;
   }
   const bool readToEnd = fileOperations().error(file) == 0;
   return closeFile(file) == 0 && readToEnd;
