@@ -165,7 +165,7 @@ Status NodeMethods<Interface>::put_text(const std::string& text) {
   switch (node.type()) {
     case pugi::node_element:
       while (const pugi::xml_node child = node.first_child()) {
-        if (!owning.holding.append_move(child)) return kFail;
+        if (!owning.holdingArea().append_move(child)) return kFail;
       }
       if (!text.empty()) node.append_child(pugi::node_pcdata).set_value(text.c_str());
       break;
@@ -262,11 +262,11 @@ Status NodeMethods<Interface>::replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* 
       const pugi::xml_node copy = parent.insert_copy_before(moving, replaced);
       if (!copy) return kFail;
       Tree& source = incoming->tree();
-      source.holding.append_move(moving);
+      source.holdingArea().append_move(moving);
       ++source.version;
       incoming->moveTo(owner(), copy);
     }
-    here.holding.append_move(replaced);
+    here.holdingArea().append_move(replaced);
     ++here.version;
   }
   if (oldOut != nullptr) *oldOut = ComPtr<IXMLDOMNode>(oldChild);

@@ -39,17 +39,21 @@ struct TextAnswers {
 // One loaded tree. Node objects share it, so a reload or the end of the document object
 // never frees nodes that a caller still holds.
 struct Tree {
-  Tree() { addHolding(); }
+  Tree() = default;
   Tree(const Tree&) = delete;
   Tree& operator=(const Tree&) = delete;
 
-  // Appends the holding area after the top-level nodes; called again after each parse,
-  // which clears the tree.
-  void addHolding() { holding = xml.append_child(pugi::node_element); }
+  // The holding area, appended after the top-level nodes when the first node is removed: most
+  // documents are read and never lose a node, and a parse clears the tree.
+  pugi::xml_node holdingArea() {
+    if (!holding) holding = xml.append_child(pugi::node_element);
+    return holding;
+  }
 
   pugi::xml_document xml;
   // Nodes removed from the document stay here until the tree dies: a caller may still hold
-  // them, and pugixml frees a removed node at once. Never listed, walked, queried or saved.
+  // them, and pugixml frees a removed node at once. Never listed, walked, queried or saved;
+  // null until a node is removed.
   pugi::xml_node holding;
   // Counts changes, so that live child lists know when to look again.
   unsigned long version = 0;
