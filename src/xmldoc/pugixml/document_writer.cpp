@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "xmldoc/pugixml/code_pages.h"
 #include "xmldoc/pugixml/utf8.h"
@@ -93,38 +94,52 @@ class Writer {
   }
 
  private:
-  // Walks without recursion. Whitespace that stood before a node or an end tag becomes a line
-  // break indented to that node's level, however long it was.
+  // Whitespace that stood before a node or an end tag becomes a line break indented to that
+  // node's level, however long it was. pugixml's own walk moves through the subtree (each step of
+  // ours would be calls into the library); an end tag is written when the walk comes back up past
+  // its element, or at the end.
   void writeSubtree(pugi::xml_node top) {
-    pugi::xml_node node = top;
-    int depth = 0;
-    bool breakDue = false;
-    while (!overBudget_) {
-      if (isWhitespaceMark(node)) {
-        breakDue = true;
-      } else {
-        if (breakDue) breakLine(depth);
-        breakDue = false;
-        if (node.type() == pugi::node_element && node.first_child()) {
-          writeStartTag(node);
-          out_ += '>';
-          node = node.first_child();
-          ++depth;
-          continue;
-        }
-        writeLeaf(node);
+    struct Walk final : pugi::xml_tree_walker {
+      explicit Walk(Writer& writer) : writer(writer) {}
+      bool for_each(pugi::xml_node& node) override {
+        writer.visit(node, depth() + 1);
+        return !writer.overBudget_;
       }
-      while (node != top && !node.next_sibling()) {
-        node = node.parent();
-        --depth;
-        if (breakDue) breakLine(depth);
-        breakDue = false;
-        out_ += "</";
-        out_ += node.name();
-        out_ += '>';
-      }
-      if (node == top) return;
-      node = node.next_sibling();
+      Writer& writer;
+    } walk(*this);
+    breakDue_ = false;
+    visit(top, 0);
+    if (!open_.empty()) top.traverse(walk);
+    closeDownTo(0);
+  }
+
+  void visit(pugi::xml_node node, int depth) {
+    closeDownTo(static_cast<std::size_t>(depth));
+    const pugi::xml_node_type type = node.type();
+    if (type == pugi::node_pcdata && *node.value() == '\0') {  // the whitespace mark
+      breakDue_ = true;
+      return;
+    }
+    if (breakDue_) breakLine(depth);
+    breakDue_ = false;
+    if (type == pugi::node_element && node.first_child()) {
+      writeStartTag(node);
+      out_ += '>';
+      open_.push_back(node.name());
+      return;
+    }
+    writeLeaf(node, type);
+  }
+
+  // Ends the open elements at depth and below; the element open at depth d is open_[d].
+  void closeDownTo(std::size_t depth) {
+    while (open_.size() > depth) {
+      if (breakDue_) breakLine(static_cast<int>(open_.size() - 1));
+      breakDue_ = false;
+      out_ += "</";
+      out_ += open_.back();
+      out_ += '>';
+      open_.pop_back();
     }
   }
 
@@ -152,7 +167,7 @@ class Writer {
   void writeStartTag(pugi::xml_node element) {
     out_ += '<';
     out_ += element.name();
-    for (pugi::xml_attribute attribute : element.attributes()) {
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
       out_ += ' ';
       out_ += attribute.name();
       out_ += "=\"";
@@ -161,8 +176,8 @@ class Writer {
     }
   }
 
-  void writeLeaf(pugi::xml_node node) {
-    switch (node.type()) {
+  void writeLeaf(pugi::xml_node node, pugi::xml_node_type type) {
+    switch (type) {
       case pugi::node_element:
         writeStartTag(node);
         out_ += "/>";
@@ -271,6 +286,8 @@ class Writer {
   bool indent_ = true;
   bool overBudget_ = false;
   std::size_t tabs_ = 0;
+  bool breakDue_ = false;          // whitespace stood since the last node written
+  std::vector<const char*> open_;  // names of the elements entered and not yet ended
 };
 
 }  // namespace
