@@ -95,21 +95,17 @@ class Writer {
 
  private:
   // Whitespace that stood before a node or an end tag becomes a line break indented to that
-  // node's level, however long it was. pugixml's own walk moves through the subtree (each step of
-  // ours would be calls into the library); an end tag is written when the walk comes back up past
-  // its element, or at the end.
+  // node's level, however long it was. An end tag is written when the walk comes back up past its
+  // element, or at the end.
   void writeSubtree(pugi::xml_node top) {
-    struct Walk final : pugi::xml_tree_walker {
-      explicit Walk(Writer& writer) : writer(writer) {}
-      bool for_each(pugi::xml_node& node) override {
-        writer.visit(node, depth() + 1);
-        return !writer.overBudget_;
-      }
-      Writer& writer;
-    } walk(*this);
     breakDue_ = false;
     visit(top, 0);
-    if (!open_.empty()) top.traverse(walk);
+    if (!open_.empty()) {
+      walkSubtree(tree_, top, [this](pugi::xml_node node, int depth) {
+        visit(node, depth);
+        return !overBudget_;
+      });
+    }
     closeDownTo(0);
   }
 

@@ -28,29 +28,13 @@ Status selectElements(const Tree& tree, const std::string& query, std::vector<pu
   found.clear();
   const std::optional<NodeQuery> parsed = readNodeQuery(query);
   if (!parsed) return kFail;
-  // pugixml's own walk moves through the tree: each step of ours would be calls into the library.
-  struct Walk final : pugi::xml_tree_walker {
-    Walk(const NodeQuery& query, std::vector<pugi::xml_node>& found)
-        : query(query), anyName(query.name == "*"), found(found) {}
-    bool for_each(pugi::xml_node& node) override {
-      consider(node);
-      return true;
-    }
-    void consider(pugi::xml_node node) {
-      if (node.type() != pugi::node_element) return;
-      if (!anyName && std::strcmp(node.name(), query.name.c_str()) != 0) return;
-      if (query.text && !hasTextChild(node, *query.text)) return;
-      found.push_back(node);
-    }
-    const NodeQuery& query;
-    bool anyName;
-    std::vector<pugi::xml_node>& found;
-  } walk(*parsed, found);
-  for (pugi::xml_node node = tree.xml.first_child(); node; node = node.next_sibling()) {
-    if (node == tree.holding) continue;
-    walk.consider(node);
-    node.traverse(walk);
-  }
+  const bool anyName = parsed->name == "*";
+  walkSubtree(tree, tree.xml, [&](pugi::xml_node node, int) {
+    if (node.type() != pugi::node_element) return true;
+    if (!anyName && std::strcmp(node.name(), parsed->name.c_str()) != 0) return true;
+    if (!parsed->text || hasTextChild(node, *parsed->text)) found.push_back(node);
+    return true;
+  });
   return kOk;
 }
 

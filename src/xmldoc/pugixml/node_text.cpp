@@ -145,7 +145,10 @@ void textOf(const Tree& tree, pugi::xml_node node, std::string& text) {
     default:
       return;
   }
-  for (SubtreeWalk walk(tree, node); walk; walk.next()) stream.add(walk.node());
+  walkSubtree(tree, node, [&stream](pugi::xml_node piece, int) {
+    stream.add(piece);
+    return true;
+  });
 }
 
 bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, std::string& text) {
@@ -187,20 +190,17 @@ bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, 
     known.answers[answer].matched = matcher.matched();
     known.answers[answer].length = known.text.size();
   };
-  for (SubtreeWalk walk(tree, node); walk;) {
-    const pugi::xml_node piece = walk.node();
-    if (piece.type() == pugi::node_element && stream.pristine()) {
-      open.emplace_back(known.answers.size(), walk.depth());
-      known.answers.push_back({piece.internal_object(), false, 0});
-    }
-    if (!stream.add(piece)) break;
-    walk.next();
-    const int depth = walk ? walk.depth() : 0;
+  walkSubtree(tree, node, [&](pugi::xml_node piece, int depth) {
     while (!open.empty() && open.back().second >= depth) {
       close(open.back().first);
       open.pop_back();
     }
-  }
+    if (piece.type() == pugi::node_element && stream.pristine()) {
+      open.emplace_back(known.answers.size(), depth);
+      known.answers.push_back({piece.internal_object(), false, 0});
+    }
+    return stream.add(piece);
+  });
   // The walk ended, or the text decided: the elements still open answer as the walked one does.
   for (const auto& element : open) close(element.first);
   open.clear();

@@ -41,11 +41,8 @@ bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 bool isNameStartByte(char c) { return isAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0; }
 bool isNameByte(char c) { return isNameStartByte(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
-// Indentation runs are most of a template's text: one library scan, not a loop of ours. A value
-// mostly shows at its first byte that it is none.
-bool isAllBlank(const char* text) {
-  return (*text == '\0' || isBlank(*text)) && text[std::strspn(text, " \t\n\r")] == '\0';
-}
+// Indentation runs are most of a template's text: one library scan, not a loop of ours.
+bool isAllBlank(const char* text) { return text[std::strspn(text, " \t\n\r")] == '\0'; }
 
 // Whether text holds no colon and no byte beyond ASCII. Then a name that pugixml read is an XML
 // name without a prefix as soon as it is not empty, and names need no look of their own.
@@ -231,36 +228,23 @@ class TreeChecks {
       : tree_(tree), source_(source), reading_(reading), plainNames_(plainNames) {}
 
   std::optional<Fault> firstFault(bool complete) {
-    // The parse has cleared the holding area, so the walk need not look out for it.
-    // pugixml's own walk moves through each element's subtree, and every question asked of a
-    // node is a call into the library, so each node is asked as little as can be: the depth only
-    // where prefixes are in play.
-    struct Walker final : pugi::xml_tree_walker {
-      explicit Walker(TreeChecks& checks) : checks(checks) {}
-      bool for_each(pugi::xml_node& node) override {
-        // Indentation, the most frequent node, is marked here and now.
-        const pugi::xml_node_type type = node.type();
-        if (type == pugi::node_pcdata) {
-          char* value = const_cast<char*>(node.value());
-          if (isBlank(*value) && isAllBlank(value)) {
-            *value = '\0';
-            return true;
-          }
-        }
-        fault = checks.nodeFault(node, type, checks.plainNames_ ? 2 : depth() + 2);
-        return !fault;
-      }
-      TreeChecks& checks;
-      std::optional<Fault> fault;
-    } walker(*this);
-    for (pugi::xml_node node = tree_.xml.first_child(); node; node = node.next_sibling()) {
-      if (std::optional<Fault> fault = topLevelFault(node)) return fault;
+    std::optional<Fault> fault;
+    walkSubtree(tree_, tree_.xml, [&](pugi::xml_node node, int depth) {
+      // Indentation, the most frequent node, is marked here and now, at any level; a value mostly
+      // shows at its first byte that it is none.
       const pugi::xml_node_type type = node.type();
-      if (std::optional<Fault> fault = nodeFault(node, type, 1)) return fault;
-      if (type != pugi::node_element || !node.first_child()) continue;
-      node.traverse(walker);
-      if (walker.fault) return walker.fault;
-    }
+      if (type == pugi::node_pcdata) {
+        char* value = const_cast<char*>(node.value());
+        if (isBlank(*value) && isAllBlank(value)) {
+          *value = '\0';
+          return true;
+        }
+      }
+      fault = depth == 1 ? topLevelFault(node) : std::nullopt;
+      if (!fault) fault = nodeFault(node, type, depth);
+      return !fault;
+    });
+    if (fault) return fault;
     // A tree that pugixml gave up on may simply not have reached its root yet.
     if (complete && !sawElement_) return Fault{kParseNoRoot, kEndOfText};
     return std::nullopt;

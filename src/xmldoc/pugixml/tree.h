@@ -81,51 +81,29 @@ inline bool isWhitespaceMark(pugi::xml_node node) { return node.type() == pugi::
 // Whether node is one that child lists show.
 inline bool isListed(const Tree& tree, pugi::xml_node node) { return node != tree.holding && !isWhitespaceMark(node); }
 
-// Walks the nodes under root in document order without recursion, skipping the holding area.
-// depth() counts from root: its children are at depth 1.
-class SubtreeWalk {
- public:
-  SubtreeWalk(const Tree& tree, pugi::xml_node root) : holding_(tree.holding), root_(root) {
-    node_ = root.first_child();
-    depth_ = 1;
-    if (node_ == holding_) next(false);
+// Calls visit(node, depth) for the nodes under root in document order, root's children at depth 1,
+// until visit returns false; skips the holding area. Returns whether the walk went to the end.
+// pugixml's own traversal moves through the tree: each step of ours would be calls into the library.
+template <class Visit>
+bool walkSubtree(const Tree& tree, pugi::xml_node root, Visit&& visit) {
+  struct Walk final : pugi::xml_tree_walker {
+    Walk(Visit& visit, int base) : visit(visit), base(base) {}
+    bool for_each(pugi::xml_node& node) override { return visit(node, depth() + base); }
+    Visit& visit;
+    int base;
+  };
+  if (root.type() != pugi::node_document) {
+    Walk walk(visit, 1);
+    return root.traverse(walk);
   }
-
-  pugi::xml_node node() const { return node_; }
-  int depth() const { return depth_; }
-  explicit operator bool() const { return bool(node_); }
-
-  // Moves on to the next node, into the current node's children only when descend is set.
-  void next(bool descend = true) {
-    do {
-      step(descend);
-      descend = false;
-    } while (node_ == holding_ && node_);
+  // The holding area is a top-level node: the document's children are walked one by one.
+  Walk walk(visit, 2);
+  for (pugi::xml_node node = root.first_child(); node; node = node.next_sibling()) {
+    if (node == tree.holding) continue;
+    if (!visit(node, 1) || !node.traverse(walk)) return false;
   }
-
- private:
-  void step(bool descend) {
-    if (descend && node_.first_child()) {
-      node_ = node_.first_child();
-      ++depth_;
-      return;
-    }
-    while (node_ && node_ != root_) {
-      if (node_.next_sibling()) {
-        node_ = node_.next_sibling();
-        return;
-      }
-      node_ = node_.parent();
-      --depth_;
-    }
-    node_ = pugi::xml_node();
-  }
-
-  pugi::xml_node holding_;
-  pugi::xml_node root_;
-  pugi::xml_node node_;
-  int depth_;
-};
+  return true;
+}
 
 }  // namespace pugixml_backend
 }  // namespace dom
