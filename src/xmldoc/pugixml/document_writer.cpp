@@ -1,6 +1,7 @@
 // The saved form of a document: layout from the remembered whitespace, escaping, output encoding.
 #include "xmldoc/pugixml/document_writer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -73,6 +74,48 @@ constexpr StopTable kTextStopsNarrow = stopTable(false, true);
 constexpr StopTable kAttributeStops = stopTable(true, false);
 constexpr StopTable kAttributeStopsNarrow = stopTable(true, true);
 
+// The saved text, written through a cursor into memory sized ahead: most pieces are a few bytes,
+// for which a string's own append costs more than the copy.
+class Output {
+ public:
+  void reserve(std::size_t size) { text_.resize(size); }
+  void clear() { used_ = 0; }
+  std::size_t size() const { return used_; }
+
+  Output& operator+=(char c) {
+    if (used_ == text_.size()) grow(1);
+    text_[used_++] = c;
+    return *this;
+  }
+  Output& operator+=(std::string_view piece) {
+    append(piece.data(), piece.size());
+    return *this;
+  }
+  Output& operator+=(const char* piece) { return *this += std::string_view(piece); }
+  void append(const char* piece, std::size_t length) {
+    if (text_.size() - used_ < length) grow(length);
+    std::memcpy(text_.data() + used_, piece, length);
+    used_ += length;
+  }
+  void append(std::size_t count, char c) {
+    if (text_.size() - used_ < count) grow(count);
+    std::memset(text_.data() + used_, c, count);
+    used_ += count;
+  }
+
+  std::string take() {
+    text_.resize(used_);
+    used_ = 0;
+    return std::move(text_);
+  }
+
+ private:
+  void grow(std::size_t more) { text_.resize(std::max(text_.size() * 2, used_ + more)); }
+
+  std::string text_;
+  std::size_t used_ = 0;
+};
+
 class Writer {
  public:
   Writer(const Tree& tree, Charset charset) : tree_(tree), charset_(charset) {}
@@ -90,7 +133,7 @@ class Writer {
       out_.clear();
       writeDocument();
     }
-    return std::move(out_);
+    return out_.take();
   }
 
  private:
@@ -270,7 +313,7 @@ class Writer {
         if (!byteFor(code, charset_)) {
           out_ += "&#" + std::to_string(code) + ';';
         } else {
-          out_.append(text.substr(start, at - start));
+          out_ += text.substr(start, at - start);
         }
       }
     }
@@ -278,7 +321,7 @@ class Writer {
 
   const Tree& tree_;
   Charset charset_;
-  std::string out_;
+  Output out_;
   bool indent_ = true;
   bool overBudget_ = false;
   std::size_t tabs_ = 0;
