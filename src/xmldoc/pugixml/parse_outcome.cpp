@@ -239,6 +239,12 @@ class TreeChecks {
           *value = '\0';
           return true;
         }
+        if (depth > 1) {
+          fault = contentFault(node, value, Content::kText);
+          return !fault;
+        }
+      } else if (type == pugi::node_element && depth > 1 && isPlainName(node.name()) && !node.first_attribute()) {
+        return true;
       }
       fault = depth == 1 ? topLevelFault(node) : std::nullopt;
       if (!fault) fault = nodeFault(node, type, depth);
