@@ -99,10 +99,13 @@ TEST_F(RunTest, FailedTemplatesLeaveTheOtherLinesAlone) {
 TEST_F(RunTest, TemporaryCopyIsGoneAfterAnInterruptOrAClosedPipe) {
   const std::string setup = readFile(file("RRCMessage/PrimaryCell/RRCConnectionSetup.xml"));
   for (int i = 0; i < 1500; ++i) writeFile(file("RRCMessage/PrimaryCell/Copy" + std::to_string(i) + ".xml"), setup);
+  // The lines go into a pipe that is not read on until the signal is sent: the run, which prints
+  // far more than a pipe holds, cannot end before it, however fast it is.
   const CliResult interrupted = shell(
-      "env --default-signal=INT \"$L3XML\" run fw >run.out 2>&1 & pid=$!\n"
-      "until grep -q Copy run.out; do sleep 0.05; done\n"
-      "kill -INT $pid; wait $pid; echo $?");
+      "mkfifo run.out\n"
+      "env --default-signal=INT \"$L3XML\" run fw >run.out 2>run.err & pid=$!\n"
+      "exec 3<run.out; read -r line <&3\n"
+      "kill -INT $pid; cat <&3 >/dev/null; wait $pid; echo $?");
   EXPECT_EQ(interrupted.out, "130\n") << interrupted.err;
   EXPECT_TRUE(leftovers().empty());
 
