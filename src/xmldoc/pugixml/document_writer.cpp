@@ -155,7 +155,7 @@ class Writer {
   void visit(pugi::xml_node node, int depth) {
     closeDownTo(static_cast<std::size_t>(depth));
     const pugi::xml_node_type type = node.type();
-    if (type == pugi::node_pcdata && *node.value() == '\0') {  // the whitespace mark
+    if (isWhitespaceMark(node, type)) {
       breakDue_ = true;
       return;
     }
@@ -206,7 +206,11 @@ class Writer {
   void writeStartTag(pugi::xml_node element) {
     out_ += '<';
     out_ += element.name();
-    for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    writeAttributes(element);
+  }
+
+  void writeAttributes(pugi::xml_node node) {
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
       out_ += ' ';
       out_ += attribute.name();
       out_ += "=\"";
@@ -245,13 +249,7 @@ class Writer {
         break;
       case pugi::node_declaration:
         out_ += "<?xml";
-        for (pugi::xml_attribute attribute : node.attributes()) {
-          out_ += ' ';
-          out_ += attribute.name();
-          out_ += "=\"";
-          writeEscaped(attribute.value(), true);
-          out_ += '"';
-        }
+        writeAttributes(node);
         out_ += "?>";
         break;
       case pugi::node_doctype: {

@@ -15,7 +15,7 @@ namespace {
 bool hasTextChild(pugi::xml_node element, const std::string& text) {
   for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
     const pugi::xml_node_type type = child.type();
-    if ((type == pugi::node_pcdata && !isWhitespaceMark(child)) || type == pugi::node_cdata) {
+    if ((type == pugi::node_pcdata && !isWhitespaceMark(child, type)) || type == pugi::node_cdata) {
       if (text == child.value()) return true;
     }
   }

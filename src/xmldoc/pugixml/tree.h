@@ -76,7 +76,11 @@ inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == 
 // Whitespace-only text between markup is no node of the document, but the place where it
 // stood matters to the text and to the saved layout. The parser turns it into an empty text
 // node, a mark that nothing else produces.
-inline bool isWhitespaceMark(pugi::xml_node node) { return node.type() == pugi::node_pcdata && *node.value() == '\0'; }
+// The second form is for a walk that has the node's type already.
+inline bool isWhitespaceMark(pugi::xml_node node, pugi::xml_node_type type) {
+  return type == pugi::node_pcdata && *node.value() == '\0';
+}
+inline bool isWhitespaceMark(pugi::xml_node node) { return isWhitespaceMark(node, node.type()); }
 
 // Whether node is one that child lists show.
 inline bool isListed(const Tree& tree, pugi::xml_node node) { return node != tree.holding && !isWhitespaceMark(node); }
