@@ -102,12 +102,13 @@ int run(Context& context, const RunArguments& arguments) {
     // A template that no parameter names is left as it is.
     if (named.count(outcome.entry.name) == 0) continue;
     const l3xml::Framework cell = fw.withCell(outcome.entry.cell);
-    // Into a template without a working copy, the write's changes are those of the template.
-    const bool fresh = !fs::exists(cell.workingCopyPath(outcome.entry.name));
     const l3xml::Result<l3xml::Changes> changes = cell.apply(*campaign, outcome.entry.name, parametersByFile);
-    if (session.accept(changes) && fresh) outcome.written = changes->changes.size();
-    outcome.compared = changes.has_value() && fresh;
-    if (outcome.compared) outcome.workingCopy = fs::exists(changes->workingCopy);
+    if (!session.accept(changes)) continue;
+    // Into a template without a working copy, the write's changes are those of the template.
+    outcome.compared = changes->baseline != changes->workingCopy;
+    if (!outcome.compared) continue;
+    outcome.written = changes->changes.size();
+    outcome.workingCopy = fs::exists(changes->workingCopy);
   }
   const bool json = context.output.json();
   for (Outcome& outcome : outcomes) {

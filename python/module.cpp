@@ -419,6 +419,7 @@ void bindTemplates(py::module_& m) {
       .def_readonly("file", &Changes::file)
       .def_readonly("working_copy", &Changes::workingCopy)
       .def_readonly("changes", &Changes::changes)
+      .def_readonly("baseline", &Changes::baseline)
       .def("__len__", [](const Changes& c) { return c.changes.size(); })
       .def("__iter__", [](const Changes& c) { return py::iter(py::cast(c.changes)); })
       .def("__repr__", [](const Changes& c) {

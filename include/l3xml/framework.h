@@ -214,6 +214,9 @@ struct Changes {
   std::string file;
   std::string workingCopy;
   std::vector<Change> changes;
+  // The file the changes are counted from: the working copy as it stood before the write, or the
+  // template where there was none; empty when it could not be read.
+  std::string baseline;
 };
 
 // A working copy the library wrote, and the template it stands for.

@@ -232,6 +232,7 @@ class Changes:
     file: str
     working_copy: str
     changes: List[Change]
+    baseline: str
     def __len__(self) -> int: ...
     def __iter__(self) -> Iterator[Change]: ...
 

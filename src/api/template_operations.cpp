@@ -82,7 +82,7 @@ class LineFollower final : public parser::FlatteningObserver {
 
 Changes changesBetween(Call& call, const std::optional<Template>& before, const std::string& workingCopy,
                        const std::string& name) {
-  Changes changes{name, workingCopy, {}};
+  Changes changes{name, workingCopy, {}, before ? before->path : std::string()};
   if (!before || !platform::pathExists(workingCopy)) return changes;
   const std::optional<Template> after = readTemplateTree(call, workingCopy, name, TreeDetail::kShape);
   if (after) changes.changes = compareTemplates(before->root, after->root);
