@@ -144,8 +144,8 @@ class Writer {
     breakDue_ = false;
     visit(top, 0);
     if (!open_.empty()) {
-      walkSubtree(tree_, top, [this](pugi::xml_node node, int depth) {
-        visit(node, depth);
+      walkSubtree(tree_, top, [this](pugi::xml_node node, auto level) {
+        visit(node, level());
         return !overBudget_;
       });
     }

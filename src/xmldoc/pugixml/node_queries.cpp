@@ -29,7 +29,7 @@ Status selectElements(const Tree& tree, const std::string& query, std::vector<pu
   const std::optional<NodeQuery> parsed = readNodeQuery(query);
   if (!parsed) return kFail;
   const bool anyName = parsed->name == "*";
-  walkSubtree(tree, tree.xml, [&](pugi::xml_node node, int) {
+  walkSubtree(tree, tree.xml, [&](pugi::xml_node node, auto) {
     if (node.type() != pugi::node_element) return true;
     if (!anyName && std::strcmp(node.name(), parsed->name.c_str()) != 0) return true;
     if (!parsed->text || hasTextChild(node, *parsed->text)) found.push_back(node);

@@ -145,7 +145,7 @@ void textOf(const Tree& tree, pugi::xml_node node, std::string& text) {
     default:
       return;
   }
-  walkSubtree(tree, node, [&stream](pugi::xml_node piece, int) {
+  walkSubtree(tree, node, [&stream](pugi::xml_node piece, auto) {
     stream.add(piece);
     return true;
   });
@@ -190,13 +190,15 @@ bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, 
     known.answers[answer].matched = matcher.matched();
     known.answers[answer].length = known.text.size();
   };
-  walkSubtree(tree, node, [&](pugi::xml_node piece, int depth) {
-    while (!open.empty() && open.back().second >= depth) {
+  walkSubtree(tree, node, [&](pugi::xml_node piece, auto level) {
+    int depth = 0;  // asked once, and only when needed
+    const auto depthNow = [&] { return depth != 0 ? depth : (depth = level()); };
+    while (!open.empty() && open.back().second >= depthNow()) {
       close(open.back().first);
       open.pop_back();
     }
     if (piece.type() == pugi::node_element && stream.pristine()) {
-      open.emplace_back(known.answers.size(), depth);
+      open.emplace_back(known.answers.size(), depthNow());
       known.answers.push_back({piece.internal_object(), false, 0});
     }
     return stream.add(piece);

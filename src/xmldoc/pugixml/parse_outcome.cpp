@@ -229,27 +229,17 @@ class TreeChecks {
 
   std::optional<Fault> firstFault(bool complete) {
     std::optional<Fault> fault;
-    walkSubtree(tree_, tree_.xml, [&](pugi::xml_node node, int depth) {
-      // Indentation, the most frequent node, is marked here and now, at any level; a value mostly
-      // shows at its first byte that it is none.
-      const pugi::xml_node_type type = node.type();
-      if (type == pugi::node_pcdata) {
-        char* value = const_cast<char*>(node.value());
-        if (isBlank(*value) && isAllBlank(value)) {
-          *value = '\0';
-          return true;
-        }
-        if (depth > 1) {
-          fault = contentFault(node, value, Content::kText);
+    // The top-level nodes one by one, and the nodes below each in one walk, which asks for a
+    // node's depth only where prefixes are in play.
+    for (pugi::xml_node top = tree_.xml.first_child(); top && !fault; top = top.next_sibling()) {
+      fault = topLevelFault(top);
+      if (!fault) {
+        walkSubtree(tree_, top, [&](pugi::xml_node node, auto level) {
+          fault = nestedFault(node, [&] { return level() + 1; });
           return !fault;
-        }
-      } else if (type == pugi::node_element && depth > 1 && isPlainName(node.name()) && !node.first_attribute()) {
-        return true;
+        });
       }
-      fault = depth == 1 ? topLevelFault(node) : std::nullopt;
-      if (!fault) fault = nodeFault(node, type, depth);
-      return !fault;
-    });
+    }
     if (fault) return fault;
     // A tree that pugixml gave up on may simply not have reached its root yet.
     if (complete && !sawElement_) return Fault{kParseNoRoot, kEndOfText};
@@ -258,13 +248,12 @@ class TreeChecks {
 
  private:
   std::optional<Fault> topLevelFault(pugi::xml_node node) {
-    const bool blank = node.type() == pugi::node_pcdata && isAllBlank(node.value());
+    const pugi::xml_node_type type = node.type();
+    if (type == pugi::node_pcdata && markBlank(const_cast<char*>(node.value()))) return std::nullopt;
     const bool first = !sawContent_;
-    if (!blank) sawContent_ = true;
-    switch (node.type()) {
+    sawContent_ = true;
+    switch (type) {
       case pugi::node_pcdata:
-        if (!blank) return Fault{kParseTopLevelText, offsetOf(node)};
-        break;
       case pugi::node_cdata:
         return Fault{kParseTopLevelText, offsetOf(node)};
       case pugi::node_element:
@@ -285,19 +274,37 @@ class TreeChecks {
       default:
         break;
     }
-    return std::nullopt;
+    return nodeFault(node, type, [] { return 1; });
   }
 
-  std::optional<Fault> nodeFault(pugi::xml_node node, pugi::xml_node_type type, int depth) {
+  // Below the top level, the most frequent nodes are settled first: indentation is marked, text
+  // goes straight to its check, and a plain element without attributes needs no look.
+  template <class Depth>
+  std::optional<Fault> nestedFault(pugi::xml_node node, const Depth& depth) {
+    const pugi::xml_node_type type = node.type();
+    if (type == pugi::node_pcdata) {
+      char* value = const_cast<char*>(node.value());
+      return markBlank(value) ? std::nullopt : contentFault(node, value, Content::kText);
+    }
+    if (type == pugi::node_element && isPlainName(node.name()) && !node.first_attribute()) return std::nullopt;
+    return nodeFault(node, type, depth);
+  }
+
+  // Whitespace-only text becomes the empty mark that stands for it; a value mostly shows at its
+  // first byte that it is none.
+  static bool markBlank(char* value) {
+    if (*value == '\0') return true;
+    if (!isBlank(*value) || !isAllBlank(value)) return false;
+    *value = '\0';
+    return true;
+  }
+
+  // depth() is the node's depth in the document, the top level's nodes at 1.
+  template <class Depth>
+  std::optional<Fault> nodeFault(pugi::xml_node node, pugi::xml_node_type type, const Depth& depth) {
     switch (type) {
       case pugi::node_element:
         return elementFault(node, depth);
-      case pugi::node_pcdata: {
-        char* value = const_cast<char*>(node.value());
-        if (*value == '\0' || !isAllBlank(value)) return contentFault(node, value, Content::kText);
-        *value = '\0';
-        return std::nullopt;
-      }
       case pugi::node_cdata:
         return contentFault(node, node.value(), Content::kCdata);
       case pugi::node_comment:
@@ -308,7 +315,7 @@ class TreeChecks {
         if (const Status code = nameFault(node.name())) return Fault{code, offsetOf(node)};
         return contentFault(node, node.value(), Content::kInstruction);
       case pugi::node_declaration:
-        if (depth > 1) return Fault{kParseBadDeclaration, offsetOf(node)};
+        if (depth() > 1) return Fault{kParseBadDeclaration, offsetOf(node)};
         return std::nullopt;
       default:
         return std::nullopt;
@@ -358,10 +365,12 @@ class TreeChecks {
     return readAsDeclared ? kOk : kParseEncodingSwitch;
   }
 
-  std::optional<Fault> elementFault(pugi::xml_node element, int depth) {
+  template <class Depth>
+  std::optional<Fault> elementFault(pugi::xml_node element, const Depth& elementDepth) {
     const pugi::xml_attribute first = element.first_attribute();
     // A text without colons declares no prefix.
     if (!plainNames_) {
+      const int depth = elementDepth();
       while (!declared_.empty() && declared_.back().depth >= depth) declared_.pop_back();
       for (pugi::xml_attribute attribute = first; attribute; attribute = attribute.next_attribute()) {
         if (std::strncmp(attribute.name(), "xmlns:", 6) == 0) declared_.push_back({attribute.name() + 6, depth});

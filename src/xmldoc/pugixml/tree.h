@@ -85,14 +85,18 @@ inline bool isWhitespaceMark(pugi::xml_node node) { return isWhitespaceMark(node
 // Whether node is one that child lists show.
 inline bool isListed(const Tree& tree, pugi::xml_node node) { return node != tree.holding && !isWhitespaceMark(node); }
 
-// Calls visit(node, depth) for the nodes under root in document order, root's children at depth 1,
-// until visit returns false; skips the holding area. Returns whether the walk went to the end.
-// pugixml's own traversal moves through the tree: each step of ours would be calls into the library.
+// Calls visit(node, level) for the nodes under root in document order until visit returns false,
+// and skips the holding area; level() is the node's depth below root, root's children at 1.
+// Returns whether the walk went to the end. pugixml's own traversal moves through the tree, as
+// each step of ours would be calls into the library; for the same reason the level is told only
+// when a visit asks for it.
 template <class Visit>
 bool walkSubtree(const Tree& tree, pugi::xml_node root, Visit&& visit) {
   struct Walk final : pugi::xml_tree_walker {
     Walk(Visit& visit, int base) : visit(visit), base(base) {}
-    bool for_each(pugi::xml_node& node) override { return visit(node, depth() + base); }
+    bool for_each(pugi::xml_node& node) override {
+      return visit(node, [this] { return depth() + base; });
+    }
     Visit& visit;
     int base;
   };
@@ -104,7 +108,7 @@ bool walkSubtree(const Tree& tree, pugi::xml_node root, Visit&& visit) {
   Walk walk(visit, 2);
   for (pugi::xml_node node = root.first_child(); node; node = node.next_sibling()) {
     if (node == tree.holding) continue;
-    if (!visit(node, 1) || !node.traverse(walk)) return false;
+    if (!visit(node, [] { return 1; }) || !node.traverse(walk)) return false;
   }
   return true;
 }
