@@ -299,7 +299,8 @@ class TreeChecks {
     return true;
   }
 
-  // depth() is the node's depth in the document, the top level's nodes at 1.
+  // depth() is the node's depth in the document, the top level's nodes at 1; asked only of
+  // elements, where prefixes are in play.
   template <class Depth>
   std::optional<Fault> nodeFault(pugi::xml_node node, pugi::xml_node_type type, const Depth& depth) {
     switch (type) {
@@ -315,8 +316,8 @@ class TreeChecks {
         if (const Status code = nameFault(node.name())) return Fault{code, offsetOf(node)};
         return contentFault(node, node.value(), Content::kInstruction);
       case pugi::node_declaration:
-        if (depth() > 1) return Fault{kParseBadDeclaration, offsetOf(node)};
-        return std::nullopt;
+        // The top level checks its own declaration; one anywhere else is out of place.
+        return Fault{kParseBadDeclaration, offsetOf(node)};
       default:
         return std::nullopt;
     }
