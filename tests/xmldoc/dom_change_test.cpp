@@ -82,5 +82,22 @@ TEST_P(XmlDomTest, ReplaceChildOfANodeThatIsNoChildChangesNothing) {
   EXPECT_EQ(savedBytes(other.Get()), savedForm("<b><c/></b>\n"));
 }
 
+// In documents whose indentation nothing has asked about yet (no attributes, references or
+// comments), blank text that a change brings in is text, and the indentation stays no node.
+TEST_P(XmlDomTest, BlankTextFromAChangeIsTextBesideUnreadIndentation) {
+  ComPtr<IXMLDOMDocument> document = parse("<r>\n  <a>1</a>\n  <b/>\n</r>");
+  ComPtr<IXMLDOMNode> b = selectOne(document.Get(), "//b");
+  ASSERT_EQ(b->put_text("  "), kOk);
+  EXPECT_EQ(namesOf(childrenOf(b.Get()).Get()), (Names{"#text"}));
+  EXPECT_EQ(namesOf(childrenOf(rootOf(document.Get()).Get()).Get()), (Names{"a", "b"}));
+
+  ComPtr<IXMLDOMDocument> source = parse("<s>\n\t<n>\n\t\t<i/>\n\t</n>\n</s>");
+  ComPtr<IXMLDOMNode> moved = selectOne(source.Get(), "//n");
+  ASSERT_EQ(rootOf(document.Get())->replaceChild(moved.Get(), selectOne(document.Get(), "//a").Get(), nullptr), kOk);
+  EXPECT_EQ(namesOf(childrenOf(moved.Get()).Get()), (Names{"i"}));
+  EXPECT_EQ(namesOf(childrenOf(rootOf(document.Get()).Get()).Get()), (Names{"n", "b"}));
+  EXPECT_EQ(namesOf(childrenOf(rootOf(source.Get()).Get()).Get()), Names{});
+}
+
 }  // namespace
 }  // namespace l3xml_test

@@ -155,7 +155,7 @@ class Writer {
   void visit(pugi::xml_node node, int depth) {
     closeDownTo(static_cast<std::size_t>(depth));
     const pugi::xml_node_type type = node.type();
-    if (isWhitespaceMark(node, type)) {
+    if (isWhitespaceMark(tree_, node, type)) {
       breakDue_ = true;
       return;
     }

@@ -12,10 +12,10 @@ namespace pugixml_backend {
 
 namespace {
 
-bool hasTextChild(pugi::xml_node element, const std::string& text) {
+bool hasTextChild(const Tree& tree, pugi::xml_node element, const std::string& text) {
   for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
     const pugi::xml_node_type type = child.type();
-    if ((type == pugi::node_pcdata && !isWhitespaceMark(child, type)) || type == pugi::node_cdata) {
+    if ((type == pugi::node_pcdata && !isWhitespaceMark(tree, child, type)) || type == pugi::node_cdata) {
       if (text == child.value()) return true;
     }
   }
@@ -32,7 +32,7 @@ Status selectElements(const Tree& tree, const std::string& query, std::vector<pu
   walkSubtree(tree, tree.xml, [&](pugi::xml_node node, auto) {
     if (node.type() != pugi::node_element) return true;
     if (!anyName && std::strcmp(node.name(), parsed->name.c_str()) != 0) return true;
-    if (!parsed->text || hasTextChild(node, *parsed->text)) found.push_back(node);
+    if (!parsed->text || hasTextChild(tree, node, *parsed->text)) found.push_back(node);
     return true;
   });
   return kOk;

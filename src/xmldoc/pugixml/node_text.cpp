@@ -17,7 +17,7 @@ namespace {
 template <class Sink>
 class TextStream {
  public:
-  explicit TextStream(Sink& sink) : sink_(sink) {}
+  TextStream(const Tree& tree, Sink& sink) : tree_(tree), sink_(sink) {}
 
   // Nothing read so far counts: an element entered now has a text that starts as this one does.
   bool pristine() const { return !started_ && empty_; }
@@ -25,7 +25,7 @@ class TextStream {
   bool add(pugi::xml_node piece) {
     switch (piece.type()) {
       case pugi::node_pcdata:
-        if (!isWhitespaceMark(piece)) return text(piece.value());
+        if (!isWhitespaceMark(tree_, piece, pugi::node_pcdata)) return text(piece.value());
         spaced_ = true;
         return true;
       case pugi::node_cdata:
@@ -75,6 +75,7 @@ class TextStream {
     return more;
   }
 
+  const Tree& tree_;
   Sink& sink_;
   bool spaced_ = false;   // whitespace stood since the last piece
   bool empty_ = true;     // no piece has given a character yet
@@ -129,7 +130,7 @@ bool sameQuestion(const TextAnswers& answers, const TextQuestion& question) {
 void textOf(const Tree& tree, pugi::xml_node node, std::string& text) {
   text.clear();
   WholeText whole{text};
-  TextStream<WholeText> stream(whole);
+  TextStream<WholeText> stream(tree, whole);
   switch (node.type()) {
     case pugi::node_pcdata:
       stream.text(node.value());
@@ -156,7 +157,7 @@ bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, 
   if (node.type() != pugi::node_element && node.type() != pugi::node_document) {
     Matcher matcher{question, text};
     if (node.type() == pugi::node_pcdata) {
-      TextStream<Matcher>(matcher).text(node.value());
+      TextStream<Matcher>(tree, matcher).text(node.value());
     } else if (node.type() == pugi::node_cdata || node.type() == pugi::node_comment || node.type() == pugi::node_pi) {
       matcher.append(node.value());
     }
@@ -185,7 +186,7 @@ bool matchTextOf(Tree& tree, pugi::xml_node node, const TextQuestion& question, 
   std::vector<std::pair<std::size_t, int>>& open = known.open;
   open.clear();
   Matcher matcher{question, known.text};
-  TextStream<Matcher> stream(matcher);
+  TextStream<Matcher> stream(tree, matcher);
   const auto close = [&](std::size_t answer) {
     known.answers[answer].matched = matcher.matched();
     known.answers[answer].length = known.text.size();

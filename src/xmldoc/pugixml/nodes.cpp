@@ -162,6 +162,7 @@ template <class Interface>
 Status NodeMethods<Interface>::put_text(const std::string& text) {
   pugi::xml_node node = xmlNode();
   Tree& owning = tree();
+  settleMarks(owning);
   switch (node.type()) {
     case pugi::node_element:
       while (const pugi::xml_node child = node.first_child()) {
@@ -256,6 +257,8 @@ Status NodeMethods<Interface>::replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* 
   const bool sameTree = &incoming->tree() == &here;
   if (!(sameTree && moving == replaced)) {
     if (!mayHold(parent, moving.type(), replaced)) return kFail;
+    settleMarks(here);
+    settleMarks(incoming->tree());
     if (sameTree) {
       if (isAncestorOrSelf(moving, parent) || !parent.insert_move_before(moving, replaced)) return kFail;
     } else {

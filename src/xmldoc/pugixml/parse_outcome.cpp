@@ -11,6 +11,10 @@
 #include <unordered_set>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "xmldoc/parse_codes.h"
 #include "xmldoc/pugixml/code_pages.h"
 #include "xmldoc/pugixml/content_checks.h"
@@ -41,22 +45,45 @@ bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 bool isNameStartByte(char c) { return isAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0; }
 bool isNameByte(char c) { return isNameStartByte(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
-// Indentation runs are most of a template's text: one library scan, not a loop of ours.
-bool isAllBlank(const char* text) { return text[std::strspn(text, " \t\n\r")] == '\0'; }
-
-// Whether text holds no colon and no byte beyond ASCII. Then a name that pugixml read is an XML
-// name without a prefix as soon as it is not empty, and names need no look of their own.
-bool asciiWithoutColons(std::string_view text) {
-  if (std::memchr(text.data(), ':', text.size()) != nullptr) return false;
-  std::uint64_t bits = 0;
-  std::size_t i = 0;
-  for (; i + sizeof bits <= text.size(); i += sizeof bits) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    bits |= word;
+// Whether every byte is ASCII and none is a control character other than tab, line feed and
+// carriage return. Sixteen bytes at a step where the processor has SSE2: this reads the whole text.
+bool plainAscii(std::string_view text) {
+  const char* at = text.data();
+  const char* const end = at + text.size();
+#if defined(__SSE2__)
+  __m128i refused = _mm_setzero_si128();
+  for (; end - at >= 16; at += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    // Bytes beyond ASCII are negative as signed bytes, so below 0x20 too.
+    const __m128i low = _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20));
+    const __m128i allowed = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
+        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
+    refused = _mm_or_si128(refused, _mm_andnot_si128(allowed, low));
   }
-  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
-  return (bits & 0x8080808080808080u) == 0;
+  if (_mm_movemask_epi8(refused) != 0) return false;
+#endif
+  for (; at != end; ++at) {
+    const unsigned char c = static_cast<unsigned char>(*at);
+    if (c >= 0x80 || (c < 0x20 && c != '\t' && c != '\n' && c != '\r')) return false;
+  }
+  return true;
+}
+
+// Whether nothing below the top level of a parsed text can be refused, so that the checks need
+// not walk the tree: plainly named (see parseDocument), and after the declaration no reference,
+// attribute, "]]>", comment, CDATA section, document type or processing instruction can start,
+// as there is no '&', '=', ']', '!' or '?'. The declaration ends at the first "?>" at the latest.
+bool nothingNestedToCheck(const std::string& utf8, bool plainNames) {
+  if (!plainNames) return false;
+  std::size_t body = 0;
+  if (utf8.compare(0, 5, "<?xml") == 0) {
+    const std::size_t end = utf8.find("?>");
+    if (end == std::string::npos) return false;
+    body = end + 2;
+  }
+  // The text is ASCII without controls, so without a null that would end the scan early.
+  return std::strcspn(utf8.c_str() + body, "&=]!?") == utf8.size() - body;
 }
 
 std::size_t offsetOf(pugi::xml_node node) {
@@ -219,21 +246,22 @@ Charset readingOf(std::string_view bytes) {
 
 // What pugixml lets through and the service refuses: misplaced top-level content, broken
 // declarations, bad names, duplicate attributes, undeclared prefixes, characters no document may
-// hold, and broken references, which are resolved on the way. Whitespace-only text becomes the
-// empty mark that stands for it from now on. The walk is in document order, so the first fault
-// found is the first in the text; it is the only walk over the parsed tree.
+// hold, and broken references, which are resolved on the way. Whitespace-only text that the checks
+// pass becomes the empty mark that stands for it. The walk is in document order, so the first
+// fault found is the first in the text; it is the only walk over the parsed tree, and is left out
+// below the top level where the text shows that nothing there can be refused.
 class TreeChecks {
  public:
   TreeChecks(const Tree& tree, TextSource source, Charset reading, bool plainNames)
       : tree_(tree), source_(source), reading_(reading), plainNames_(plainNames) {}
 
-  std::optional<Fault> firstFault(bool complete) {
+  // Checks the top-level nodes one by one, and the nodes below each in one walk (when nested),
+  // which asks for a node's depth only where prefixes are in play.
+  std::optional<Fault> firstFault(bool complete, bool nested) {
     std::optional<Fault> fault;
-    // The top-level nodes one by one, and the nodes below each in one walk, which asks for a
-    // node's depth only where prefixes are in play.
     for (pugi::xml_node top = tree_.xml.first_child(); top && !fault; top = top.next_sibling()) {
       fault = topLevelFault(top);
-      if (!fault) {
+      if (!fault && nested) {
         walkSubtree(tree_, top, [&](pugi::xml_node node, auto level) {
           fault = nestedFault(node, [&] { return level() + 1; });
           return !fault;
@@ -249,7 +277,7 @@ class TreeChecks {
  private:
   std::optional<Fault> topLevelFault(pugi::xml_node node) {
     const pugi::xml_node_type type = node.type();
-    if (type == pugi::node_pcdata && markBlank(const_cast<char*>(node.value()))) return std::nullopt;
+    if (type == pugi::node_pcdata && markIfBlank(const_cast<char*>(node.value()))) return std::nullopt;
     const bool first = !sawContent_;
     sawContent_ = true;
     switch (type) {
@@ -284,19 +312,10 @@ class TreeChecks {
     const pugi::xml_node_type type = node.type();
     if (type == pugi::node_pcdata) {
       char* value = const_cast<char*>(node.value());
-      return markBlank(value) ? std::nullopt : contentFault(node, value, Content::kText);
+      return markIfBlank(value) ? std::nullopt : contentFault(node, value, Content::kText);
     }
     if (type == pugi::node_element && isPlainName(node.name()) && !node.first_attribute()) return std::nullopt;
     return nodeFault(node, type, depth);
-  }
-
-  // Whitespace-only text becomes the empty mark that stands for it; a value mostly shows at its
-  // first byte that it is none.
-  static bool markBlank(char* value) {
-    if (*value == '\0') return true;
-    if (!isBlank(*value) || !isAllBlank(value)) return false;
-    *value = '\0';
-    return true;
   }
 
   // depth() is the node's depth in the document, the top level's nodes at 1; asked only of
@@ -439,7 +458,7 @@ class TreeChecks {
   const Tree& tree_;
   TextSource source_;
   Charset reading_;  // how the bytes were read
-  bool plainNames_;  // the text has no colon and nothing beyond ASCII
+  bool plainNames_;  // the text has no colon, nothing beyond ASCII and no control character
   bool sawElement_ = false;
   bool sawDoctype_ = false;
   bool sawContent_ = false;
@@ -479,8 +498,14 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
   const pugi::xml_parse_result result = tree.xml.load_buffer(
       utf8.data(), utf8.size(), kParseOptions, reading == Charset::kUtf16 ? pugi::encoding_auto : pugi::encoding_utf8);
 
-  const bool plainNames = result.encoding == pugi::encoding_utf8 && asciiWithoutColons(utf8);
-  std::optional<Fault> fault = TreeChecks(tree, source, reading, plainNames).firstFault(bool(result));
+  // Without a colon or a byte beyond ASCII, a name that pugixml read is an XML name without a
+  // prefix as soon as it is not empty, and names need no look of their own.
+  const bool plainNames = result.encoding == pugi::encoding_utf8 && plainAscii(utf8) &&
+                          std::memchr(utf8.data(), ':', utf8.size()) == nullptr;
+  // Most templates are such texts: their blank text nodes are marked as they are first asked about.
+  const bool nested = !result || !nothingNestedToCheck(utf8, plainNames);
+  std::optional<Fault> fault = TreeChecks(tree, source, reading, plainNames).firstFault(bool(result), nested);
+  tree.marksPending = !nested && !fault;
   // Error offsets point into the text as pugixml parsed it: UTF-8, converted from a wide encoding.
   const auto parsed = [&] {
     return result.encoding == pugi::encoding_utf8 ? utf8 : parsedText(bytes, result.encoding);

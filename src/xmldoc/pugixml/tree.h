@@ -3,6 +3,7 @@
 #define L3XML_XMLDOC_PUGIXML_TREE_H
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +58,10 @@ struct Tree {
   pugi::xml_node holding;
   // Counts changes, so that live child lists know when to look again.
   unsigned long version = 0;
+  // Blank text nodes below the top level are not all marked yet: nothing at the load needed a
+  // walk of the tree. Settled before the tree is changed, so that a blank text the caller sets
+  // stays text.
+  bool marksPending = false;
   // The UTF-8 text the tree was parsed from, where node offsets point, for source positions; the
   // offsets at which its lines start are found on the first question.
   std::string text;
@@ -74,16 +79,32 @@ struct Tree {
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Whitespace-only text between markup is no node of the document, but the place where it
-// stood matters to the text and to the saved layout. The parser turns it into an empty text
-// node, a mark that nothing else produces.
-// The second form is for a walk that has the node's type already.
-inline bool isWhitespaceMark(pugi::xml_node node, pugi::xml_node_type type) {
-  return type == pugi::node_pcdata && *node.value() == '\0';
+// stood matters to the text and to the saved layout. It becomes an empty text node, a mark that
+// nothing else produces: a value mostly shows at its first byte that it is none, and indentation
+// runs, most of a template's text, are one library scan.
+inline bool markIfBlank(char* value) {
+  if (*value == '\0') return true;
+  if (!isBlank(*value) || value[std::strspn(value, " \t\n\r")] != '\0') return false;
+  *value = '\0';
+  return true;
 }
-inline bool isWhitespaceMark(pugi::xml_node node) { return isWhitespaceMark(node, node.type()); }
+
+// Whether node is a whitespace mark; the second form is for a walk that has the node's type
+// already. Until the marks of a tree are settled (a load that had no reason to walk it), a text
+// node of blanks is marked when it is first asked about, so that it reads as marked everywhere.
+inline bool isWhitespaceMark(const Tree& tree, pugi::xml_node node, pugi::xml_node_type type) {
+  if (type != pugi::node_pcdata) return false;
+  char* value = const_cast<char*>(node.value());
+  return *value == '\0' || (tree.marksPending && markIfBlank(value));
+}
+inline bool isWhitespaceMark(const Tree& tree, pugi::xml_node node) {
+  return isWhitespaceMark(tree, node, node.type());
+}
 
 // Whether node is one that child lists show.
-inline bool isListed(const Tree& tree, pugi::xml_node node) { return node != tree.holding && !isWhitespaceMark(node); }
+inline bool isListed(const Tree& tree, pugi::xml_node node) {
+  return node != tree.holding && !isWhitespaceMark(tree, node);
+}
 
 // Calls visit(node, level) for the nodes under root in document order until visit returns false,
 // and skips the holding area; level() is the node's depth below root, root's children at 1.
@@ -111,6 +132,16 @@ bool walkSubtree(const Tree& tree, pugi::xml_node root, Visit&& visit) {
     if (!visit(node, [] { return 1; }) || !node.traverse(walk)) return false;
   }
   return true;
+}
+
+// Marks every blank text node that is not marked yet; called before the tree is changed.
+inline void settleMarks(Tree& tree) {
+  if (!tree.marksPending) return;
+  walkSubtree(tree, tree.xml, [](pugi::xml_node node, auto) {
+    if (node.type() == pugi::node_pcdata) markIfBlank(const_cast<char*>(node.value()));
+    return true;
+  });
+  tree.marksPending = false;
 }
 
 }  // namespace pugixml_backend
