@@ -36,23 +36,35 @@ const std::string& baseFolder(const FrameworkFolders& folders, Base base) {
   return base == Base::kUser ? folders.user : folders.system;
 }
 
+const char* folderName(const char* name, const char* cellFolder) { return name != nullptr ? name : cellFolder; }
+
+// The path a row gives for fileName, into path. The fixed folder carries its own separators;
+// every other base gets the sub-folder, which starts and ends with one, by plain concatenation
+// (an unset base leaves the sub-folder alone).
+void buildPath(const FrameworkFolders& folders, const Row& row, const char* cellFolder, const std::string& fileName,
+               std::string& path) {
+  if (row.base == Base::kFixedFolder) {
+    path = platform::fixedGuiFolder();
+  } else {
+    path = baseFolder(folders, row.base);
+    for (const char* name : row.folders) {
+      path += platform::kSeparator;
+      path += folderName(name, cellFolder);
+    }
+    path += platform::kSeparator;
+  }
+  path += fileName;
+}
+
 Candidate candidateOf(const FrameworkFolders& folders, const Row& row, int number, const char* cellFolder,
                       const std::string& fileName) {
   Candidate candidate{number, row.base, row.area, std::string(), nullptr, std::string()};
-  std::string joined;
   for (const char* name : row.folders) {
-    const char* folder = name != nullptr ? name : cellFolder;
     if (name == nullptr) candidate.cellFolder = cellFolder;
     if (!candidate.folder.empty()) candidate.folder += '/';
-    candidate.folder += folder;
-    joined += platform::kSeparator;
-    joined += folder;
+    candidate.folder += folderName(name, cellFolder);
   }
-  // The fixed folder carries its own separators; every other base gets the sub-folder, which
-  // starts and ends with one, by plain concatenation (an unset base leaves the sub-folder alone).
-  candidate.path = row.base == Base::kFixedFolder
-                       ? platform::fixedGuiFolder() + fileName
-                       : baseFolder(folders, row.base) + joined + platform::kSeparator + fileName;
+  buildPath(folders, row, cellFolder, fileName, candidate.path);
   return candidate;
 }
 
@@ -107,15 +119,16 @@ std::optional<Candidate> locate(const FrameworkFolders& folders, const std::stri
     logging::error(logging::kCodeNoFramework, {"user source file path and system source path are not set "});
     return std::nullopt;
   }
-  // Each candidate is made only when the ones before it are not there.
+  // The paths are tried in one buffer; the candidate is made for the one that is there.
   const char* cellFolder = cellFolderFor(folders.cell);
+  std::string path;
   int number = 0;
   for (const Row& row : kSearchRows) {
     ++number;
     if (!includeWorkingCopies && row.area == Area::kWorkingCopies) continue;
     if (!folders.searchUnsetBases && row.base != Base::kFixedFolder && baseFolder(folders, row.base).empty()) continue;
-    Candidate candidate = candidateOf(folders, row, number, cellFolder, fileName);
-    if (platform::pathExists(candidate.path)) return candidate;
+    buildPath(folders, row, cellFolder, fileName, path);
+    if (platform::pathExists(path)) return candidateOf(folders, row, number, cellFolder, fileName);
   }
   return std::nullopt;
 }
