@@ -162,7 +162,9 @@ template <class Interface>
 Status NodeMethods<Interface>::put_text(const std::string& text) {
   pugi::xml_node node = xmlNode();
   Tree& owning = tree();
-  settleMarks(owning);
+  // Text with a character beyond blanks can never read as a mark; blank text can, until the
+  // marks are settled.
+  if (text.find_first_not_of(" \t\n\r") == std::string::npos) settleMarks(owning);
   switch (node.type()) {
     case pugi::node_element:
       while (const pugi::xml_node child = node.first_child()) {

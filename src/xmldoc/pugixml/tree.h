@@ -59,8 +59,8 @@ struct Tree {
   // Counts changes, so that live child lists know when to look again.
   unsigned long version = 0;
   // Blank text nodes below the top level are not all marked yet: nothing at the load needed a
-  // walk of the tree. Settled before the tree is changed, so that a blank text the caller sets
-  // stays text.
+  // walk of the tree. Settled before blank text is set or nodes are moved, so that blank text
+  // the caller sets stays text.
   bool marksPending = false;
   // The UTF-8 text the tree was parsed from, where node offsets point, for source positions; the
   // offsets at which its lines start are found on the first question.
@@ -134,7 +134,7 @@ bool walkSubtree(const Tree& tree, pugi::xml_node root, Visit&& visit) {
   return true;
 }
 
-// Marks every blank text node that is not marked yet; called before the tree is changed.
+// Marks every blank text node that is not marked yet.
 inline void settleMarks(Tree& tree) {
   if (!tree.marksPending) return;
   walkSubtree(tree, tree.xml, [](pugi::xml_node node, auto) {
