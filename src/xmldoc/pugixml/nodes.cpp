@@ -164,7 +164,7 @@ Status NodeMethods<Interface>::put_text(const std::string& text) {
   Tree& owning = tree();
   // Text with a character beyond blanks can never read as a mark; blank text can, until the
   // marks are settled.
-  if (text.find_first_not_of(" \t\n\r") == std::string::npos) settleMarks(owning);
+  if (text.find_first_not_of(kBlanks) == std::string::npos) settleMarks(owning);
   switch (node.type()) {
     case pugi::node_element:
       while (const pugi::xml_node child = node.first_child()) {

@@ -76,6 +76,7 @@ struct Tree {
   TextAnswers textAnswers;
 };
 
+inline constexpr const char* kBlanks = " \t\n\r";
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Whitespace-only text between markup is no node of the document, but the place where it
@@ -84,7 +85,7 @@ inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == 
 // runs, most of a template's text, are one library scan.
 inline bool markIfBlank(char* value) {
   if (*value == '\0') return true;
-  if (!isBlank(*value) || value[std::strspn(value, " \t\n\r")] != '\0') return false;
+  if (!isBlank(*value) || value[std::strspn(value, kBlanks)] != '\0') return false;
   *value = '\0';
   return true;
 }
