@@ -45,9 +45,22 @@ bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 bool isNameStartByte(char c) { return isAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0; }
 bool isNameByte(char c) { return isNameStartByte(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
+// Whether no byte is beyond ASCII.
+bool asciiOnly(std::string_view text) {
+  std::uint64_t bits = 0;
+  std::size_t i = 0;
+  for (; i + sizeof bits <= text.size(); i += sizeof bits) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    bits |= word;
+  }
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  return (bits & 0x8080808080808080u) == 0;
+}
+
 // Whether every byte is ASCII and none is a control character other than tab, line feed and
-// carriage return. Sixteen bytes at a step where the processor has SSE2: this reads the whole text.
-bool plainAscii(std::string_view text) {
+// carriage return: sixteen bytes at a step where the processor has SSE2.
+bool asciiWithoutControls(std::string_view text) {
   const char* at = text.data();
   const char* const end = at + text.size();
 #if defined(__SSE2__)
@@ -70,19 +83,17 @@ bool plainAscii(std::string_view text) {
   return true;
 }
 
-// Whether nothing below the top level of a parsed text can be refused, so that the checks need
-// not walk the tree: plainly named (see parseDocument), and after the declaration no reference,
-// attribute, "]]>", comment, CDATA section, document type or processing instruction can start,
-// as there is no '&', '=', ']', '!' or '?'. The declaration ends at the first "?>" at the latest.
-bool nothingNestedToCheck(const std::string& utf8, bool plainNames) {
-  if (!plainNames) return false;
+// Whether, after the declaration, no reference, attribute, "]]>", comment, CDATA section,
+// document type or processing instruction can start: there is no '&', '=', ']', '!' or '?'. The
+// declaration ends at the first "?>" at the latest. Parameter files stop at their first attribute.
+bool bodyHoldsOnlyElementsAndText(const std::string& utf8) {
   std::size_t body = 0;
   if (utf8.compare(0, 5, "<?xml") == 0) {
     const std::size_t end = utf8.find("?>");
     if (end == std::string::npos) return false;
     body = end + 2;
   }
-  // The text is ASCII without controls, so without a null that would end the scan early.
+  // A null byte ends the scan early, and the text then counts as holding markup.
   return std::strcspn(utf8.c_str() + body, "&=]!?") == utf8.size() - body;
 }
 
@@ -458,7 +469,7 @@ class TreeChecks {
   const Tree& tree_;
   TextSource source_;
   Charset reading_;  // how the bytes were read
-  bool plainNames_;  // the text has no colon, nothing beyond ASCII and no control character
+  bool plainNames_;  // the text has no colon and nothing beyond ASCII
   bool sawElement_ = false;
   bool sawDoctype_ = false;
   bool sawContent_ = false;
@@ -499,11 +510,15 @@ ParseErrorInfo parseDocument(Tree& tree, std::string bytes, TextSource source) {
       utf8.data(), utf8.size(), kParseOptions, reading == Charset::kUtf16 ? pugi::encoding_auto : pugi::encoding_utf8);
 
   // Without a colon or a byte beyond ASCII, a name that pugixml read is an XML name without a
-  // prefix as soon as it is not empty, and names need no look of their own.
-  const bool plainNames = result.encoding == pugi::encoding_utf8 && plainAscii(utf8) &&
-                          std::memchr(utf8.data(), ':', utf8.size()) == nullptr;
-  // Most templates are such texts: their blank text nodes are marked as they are first asked about.
-  const bool nested = !result || !nothingNestedToCheck(utf8, plainNames);
+  // prefix as soon as it is not empty, and names need no look of their own. Below the top level of
+  // such a text that also holds no control character and only elements and text, nothing can be
+  // refused: most templates are such texts, and their blank text nodes are marked as they are
+  // first asked about.
+  const bool colonFree =
+      result.encoding == pugi::encoding_utf8 && std::memchr(utf8.data(), ':', utf8.size()) == nullptr;
+  const bool onlyElementsAndText = result && colonFree && bodyHoldsOnlyElementsAndText(utf8);
+  const bool plainNames = colonFree && (onlyElementsAndText ? asciiWithoutControls(utf8) : asciiOnly(utf8));
+  const bool nested = !(onlyElementsAndText && plainNames);
   std::optional<Fault> fault = TreeChecks(tree, source, reading, plainNames).firstFault(bool(result), nested);
   tree.marksPending = !nested && !fault;
   // Error offsets point into the text as pugixml parsed it: UTF-8, converted from a wide encoding.
