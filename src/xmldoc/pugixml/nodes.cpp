@@ -259,14 +259,15 @@ Status NodeMethods<Interface>::replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* 
   const bool sameTree = &incoming->tree() == &here;
   if (!(sameTree && moving == replaced)) {
     if (!mayHold(parent, moving.type(), replaced)) return kFail;
-    settleMarks(here);
-    settleMarks(incoming->tree());
     if (sameTree) {
       if (isAncestorOrSelf(moving, parent) || !parent.insert_move_before(moving, replaced)) return kFail;
     } else {
+      // A copy keeps its blank text as it was: both trees must read blank text the same way.
+      Tree& source = incoming->tree();
+      settleMarks(here);
+      settleMarks(source);
       const pugi::xml_node copy = parent.insert_copy_before(moving, replaced);
       if (!copy) return kFail;
-      Tree& source = incoming->tree();
       source.holdingArea().append_move(moving);
       ++source.version;
       incoming->moveTo(owner(), copy);

@@ -59,8 +59,8 @@ struct Tree {
   // Counts changes, so that live child lists know when to look again.
   unsigned long version = 0;
   // Blank text nodes below the top level are not all marked yet: nothing at the load needed a
-  // walk of the tree. Settled before blank text is set or nodes are moved, so that blank text
-  // the caller sets stays text.
+  // walk of the tree. Settled before blank text is set or nodes are copied in from another tree,
+  // so that blank text the caller sets or brings in stays text.
   bool marksPending = false;
   // The UTF-8 text the tree was parsed from, where node offsets point, for source positions; the
   // offsets at which its lines start are found on the first question.
